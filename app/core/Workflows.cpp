@@ -1,0 +1,1 @@
+// The device workflows shared by the window and vqtool.

@@ -1,0 +1,27 @@
+#pragma once
+// The two exports of the point list: Turbo CD import text (.txt: DDMMSS latitude, longitude
+// and comment) and CSV (.csv, with leg and total distances). Windows-1255, lines end in CR LF.
+#include <QByteArray>
+#include <QString>
+
+class cVQPoints;
+
+enum class cExportKind { Txt, Csv, None };
+// By the last four characters of the name, in any letter case.
+cExportKind Export_Kind(const QString& path);
+
+// Pure: the whole file's bytes.
+QByteArray TXT_Bytes(const cVQPoints& points);
+QByteArray CSV_Bytes(const cVQPoints& points);
+
+struct cSaveResult {
+  enum Status { Written, Not_Suitable, Write_Failed };
+  Status status = Written;
+  QString error;
+};
+
+// Writes the kind the name asks for through a temporary file that replaces the target only
+// when complete, so an existing file is never left half-written.
+cSaveResult Save_TXT(const QString& path, const cVQPoints& points);
+cSaveResult Save_CSV(const QString& path, const cVQPoints& points);
+cSaveResult Save_As(const QString& path, const cVQPoints& points);

@@ -1,0 +1,19 @@
+#pragma once
+#include <QString>
+#include <QVector>
+#include <array>
+
+// A row of the point list: label, first coordinate, second coordinate, altitude, comment and
+// leg distance, as the list shows them.
+using cVQRow = std::array<QString, 6>;
+
+// What cVQPoints fills: the window's list view, or vqtool's text list. The rows are handed over
+// in one batch so that a long list is shown with one repaint.
+class cVQList {
+ public:
+  virtual ~cVQList() = default;
+  virtual void Set_Rows(QVector<cVQRow> rows) = 0;
+  virtual int Row_Count() const = 0;
+  // 1-based row and column, as the list view numbers its items and sub-items.
+  virtual QString Row_Text(int row, int column) const = 0;
+};

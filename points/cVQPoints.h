@@ -1,0 +1,49 @@
+#pragma once
+#include <QHash>
+#include <QString>
+#include <vector>
+
+#include "points/cVQList.h"
+#include "points/cVQPoint.h"
+
+// The ordered point collection that the window shows. Positions are 1-based; every point is
+// kept under its label, compared without regard to letter case, and a label is present once.
+class cVQPoints {
+ public:
+  // The list that Redisplay fills; set once by the owner.
+  cVQList* lv = nullptr;
+
+  // 1 = Israeli grid, 0 = latitude/longitude; other values leave the coordinate columns empty.
+  // Assigning always redisplays, also when the value is unchanged.
+  void Set_CoorSys(qint16 vData);
+  qint16 CoorSys() const { return m_CoorSys; }
+
+  // Appends a point; false (and nothing added) when the label is already present, ignoring
+  // case. Does not redisplay.
+  bool Add(const QString& Label, double lat, double lon, double alt, const QString& Comment);
+  // Position from 1 to Count.
+  const cVQPoint& Item(int index) const;
+  // The point with this label (ignoring case), or nullptr.
+  const cVQPoint* Find(const QString& key) const;
+  int Count() const { return int(m_points.size()); }
+  bool Remove(int index);
+  bool Remove(const QString& key);
+  // Removes every point; does not redisplay.
+  void Clear();
+  // Rebuilds lv from the points in one batch.
+  void Redisplay();
+
+  // The rows Redisplay hands to lv, for the given display system.
+  QVector<cVQRow> Rows(qint16 coorSys) const;
+
+  std::vector<cVQPoint>::const_iterator begin() const { return m_points.begin(); }
+  std::vector<cVQPoint>::const_iterator end() const { return m_points.end(); }
+
+ private:
+  static QString Key_Of(const QString& label);
+  void Reindex();
+
+  qint16 m_CoorSys = 0;
+  std::vector<cVQPoint> m_points;
+  QHash<QString, int> m_index;  // key -> 0-based position
+};

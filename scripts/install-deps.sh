@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Installs what building and testing VQ needs on Debian 12, skipping what is already there.
+set -euo pipefail
+pkgs=(build-essential cmake qt6-base-dev qt6-serialport-dev libgl-dev
+      libgtest-dev libgmock-dev libbenchmark-dev xdg-utils)
+missing=()
+for p in "${pkgs[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+echo "Installing: ${missing[*]}"
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
