@@ -1,0 +1,81 @@
+#include "files/Exports.h"
+
+#include <QSaveFile>
+
+#include "geo/CvtUtil.h"
+#include "geo/NumText.h"
+#include "points/cVQPoints.h"
+#include "text/Cp1255.h"
+
+namespace {
+const QString kCrLf = QStringLiteral("\r\n");
+
+QString Num(double value) { return QString::fromStdString(NumText::Num_Text(value)); }
+
+cSaveResult Write_Whole(const QString& path, const QByteArray& bytes) {
+  cSaveResult result;
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+    result.status = cSaveResult::Write_Failed;
+    result.error = file.errorString();
+  }
+  return result;
+}
+}  // namespace
+
+cExportKind Export_Kind(const QString& path) {
+  const QString ext = path.right(4).toUpper();
+  if (ext == QLatin1String(".TXT")) return cExportKind::Txt;
+  if (ext == QLatin1String(".CSV")) return cExportKind::Csv;
+  return cExportKind::None;
+}
+
+QByteArray TXT_Bytes(const cVQPoints& points) {
+  QString text;
+  for (const cVQPoint& p : points) {
+    text += Num(CvtUtil::DDMMSS(p.lat)) + QLatin1Char(' ') + Num(CvtUtil::DDMMSS(p.lon)) +
+            QLatin1Char(' ') + p.Comment + kCrLf;
+  }
+  return Cp1255::From_Text(text);
+}
+
+QByteArray CSV_Bytes(const cVQPoints& points) {
+  QString text = QStringLiteral("LABEL,LAT,LON,ALTITUDE,DISTANCE,TOTALDISTANCE,COMMENT") + kCrLf;
+  double d = 0, total = 0;
+  const cVQPoint* prev = nullptr;
+  const QChar comma = QLatin1Char(',');
+  for (const cVQPoint& p : points) {
+    if (prev) {
+      d = p.GetDistance(prev->lat, prev->lon);
+      total += d;
+    }
+    // No quoting: a comma in a label or comment is written as it is.
+    text += p.Label + comma + Num(p.lat) + comma + Num(p.lon) + comma + Num(p.alt) + comma +
+            Num(d) + comma + Num(total) + comma + p.Comment + kCrLf;
+    prev = &p;
+  }
+  return Cp1255::From_Text(text);
+}
+
+cSaveResult Save_TXT(const QString& path, const cVQPoints& points) {
+  return Write_Whole(path, TXT_Bytes(points));
+}
+
+cSaveResult Save_CSV(const QString& path, const cVQPoints& points) {
+  return Write_Whole(path, CSV_Bytes(points));
+}
+
+cSaveResult Save_As(const QString& path, const cVQPoints& points) {
+  switch (Export_Kind(path)) {
+    case cExportKind::Txt:
+      return Save_TXT(path, points);
+    case cExportKind::Csv:
+      return Save_CSV(path, points);
+    case cExportKind::None:
+      break;
+  }
+  cSaveResult result;
+  result.status = cSaveResult::Not_Suitable;
+  result.error = QStringLiteral("the name ends in neither .txt nor .csv");
+  return result;
+}

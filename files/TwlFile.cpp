@@ -1,0 +1,110 @@
+#include "files/TwlFile.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include "geo/Xlate.h"
+#include "points/cVQPoints.h"
+#include "text/Cp1255.h"
+
+namespace {
+constexpr int kHeaderSize = 21;    // file header, not used
+constexpr int kPositionSize = 22;  // 8 unread, E, N, 2 unread, altitude
+constexpr int kTrailerSize = 50;   // skipped; the last record may keep fewer bytes
+
+qint32 Read_Int32(const QByteArray& bytes, int at) {
+  const auto b = [&](int i) { return quint32(quint8(bytes[at + i])); };
+  return qint32(b(0) | (b(1) << 8) | (b(2) << 16) | (b(3) << 24));
+}
+
+// A length-prefixed text at pos; false when the file ends before the text does.
+bool Read_PString(const QByteArray& bytes, int& pos, QString& text) {
+  if (pos >= bytes.size()) return false;
+  const int len = quint8(bytes[pos]);
+  if (bytes.size() - (pos + 1) < len) return false;
+  text = Cp1255::To_Text(bytes.mid(pos + 1, len));
+  pos += 1 + len;
+  return true;
+}
+}  // namespace
+
+cTwlContent Parse_TWL(const QByteArray& bytes) {
+  cTwlContent content;
+  int pos = kHeaderSize;
+  while (pos < bytes.size()) {
+    cTwlRecord rec;
+    int at = pos;
+    bool whole = Read_PString(bytes, at, rec.Label);
+    if (whole && bytes.size() - at >= kPositionSize) {
+      rec.E = Read_Int32(bytes, at + 8);
+      rec.N = Read_Int32(bytes, at + 12);
+      rec.Alt = Read_Int32(bytes, at + 18);
+      at += kPositionSize;
+    } else {
+      whole = false;
+    }
+    whole = whole && Read_PString(bytes, at, rec.Comment);
+    if (!whole) {
+      // Completing a cut record with zeros would invent a point; it is dropped instead.
+      content.cut = true;
+      break;
+    }
+    content.records.append(rec);
+    pos = at + qMin(kTrailerSize, int(bytes.size()) - at);
+  }
+  return content;
+}
+
+bool Is_TWL_Name(const QString& path) { return path.right(4).toUpper() == QLatin1String(".TWL"); }
+
+QString Path_To_Name(const QString& path) {
+#ifdef Q_OS_WIN
+  const int cut = qMax(path.lastIndexOf(QLatin1Char('\\')), path.lastIndexOf(QLatin1Char('/')));
+#else
+  const int cut = path.lastIndexOf(QLatin1Char('/'));
+#endif
+  return cut < 0 ? QString() : path.mid(cut + 1);
+}
+
+cLoadResult Load_TWL_File(const QString& path, cVQPoints& points) {
+  cLoadResult result;
+  const QFileInfo info(path);
+  if (!info.exists()) {
+    result.status = cLoadResult::Cannot_Read;
+    result.error = QStringLiteral("no such file");
+    return result;
+  }
+  if (info.isDir()) {
+    result.status = cLoadResult::Cannot_Read;
+    result.error = QStringLiteral("it is a folder, not a file");
+    return result;
+  }
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) {
+    result.status = cLoadResult::Cannot_Read;
+    result.error = file.errorString();
+    return result;
+  }
+  const QByteArray bytes = file.readAll();
+  if (file.error() != QFileDevice::NoError) {
+    result.status = cLoadResult::Cannot_Read;
+    result.error = file.errorString();
+    return result;
+  }
+
+  // The whole file is in memory: only now is the list replaced.
+  const cTwlContent content = Parse_TWL(bytes);
+  result.cut = content.cut;
+  points.Clear();
+  for (const cTwlRecord& rec : content.records) {
+    double lat = 0, lon = 0;
+    Xlate::ITM_To_LatLon(double(rec.E), double(rec.N), lat, lon);
+    if (!points.Add(rec.Label, lat, lon, double(rec.Alt), rec.Comment)) {
+      if (result.duplicates == 0) result.first_duplicate = rec.Label;
+      ++result.duplicates;
+    }
+  }
+  result.loaded = points.Count();
+  if (points.lv) points.Redisplay();
+  return result;
+}
