@@ -1,0 +1,96 @@
+#include "points/cVQPoints.h"
+
+#include "geo/CvtUtil.h"
+#include "geo/NumText.h"
+#include "geo/Xlate.h"
+
+namespace {
+QString Num(double value) { return QString::fromStdString(NumText::Num_Text(value)); }
+QString Rounded(double value, int places) {
+  return QString::fromStdString(NumText::Rounded_Text(value, places));
+}
+}  // namespace
+
+QString cVQPoints::Key_Of(const QString& label) { return label.toCaseFolded(); }
+
+void cVQPoints::Set_CoorSys(qint16 vData) {
+  m_CoorSys = vData;
+  Redisplay();
+}
+
+bool cVQPoints::Add(const QString& Label, double lat, double lon, double alt,
+                    const QString& Comment) {
+  const QString key = Key_Of(Label);
+  if (m_index.contains(key)) return false;
+  cVQPoint p;
+  p.Label = Label;
+  p.lat = lat;
+  p.lon = lon;
+  p.alt = alt;
+  p.Comment = Comment;
+  m_index.insert(key, int(m_points.size()));
+  m_points.push_back(std::move(p));
+  return true;
+}
+
+const cVQPoint& cVQPoints::Item(int index) const { return m_points.at(size_t(index - 1)); }
+
+const cVQPoint* cVQPoints::Find(const QString& key) const {
+  const auto it = m_index.constFind(Key_Of(key));
+  return it == m_index.constEnd() ? nullptr : &m_points[size_t(*it)];
+}
+
+bool cVQPoints::Remove(int index) {
+  if (index < 1 || index > Count()) return false;
+  m_points.erase(m_points.begin() + (index - 1));
+  Reindex();
+  return true;
+}
+
+bool cVQPoints::Remove(const QString& key) {
+  const auto it = m_index.constFind(Key_Of(key));
+  return it != m_index.constEnd() && Remove(*it + 1);
+}
+
+void cVQPoints::Clear() {
+  m_points.clear();
+  m_index.clear();
+}
+
+void cVQPoints::Reindex() {
+  m_index.clear();
+  for (size_t i = 0; i < m_points.size(); ++i) m_index.insert(Key_Of(m_points[i].Label), int(i));
+}
+
+QVector<cVQRow> cVQPoints::Rows(qint16 coorSys) const {
+  QVector<cVQRow> rows;
+  rows.reserve(Count());
+  const cVQPoint* prev = nullptr;
+  for (const cVQPoint& p : m_points) {
+    cVQRow row;
+    row[0] = p.Label;
+    if (coorSys == 0) {
+      row[1] = QString::fromStdString(CvtUtil::LatLon_Text(p.lat, 0));
+      row[2] = QString::fromStdString(CvtUtil::LatLon_Text(p.lon, 1));
+    } else if (coorSys == 1) {
+      double E = 0, N = 0;
+      Xlate::LatLon_To_ITM(p.lat, p.lon, E, N);
+      row[1] = Num(E);
+      row[2] = Num(N);
+    }
+    row[3] = Rounded(p.alt, 1);
+    row[4] = p.Comment;
+    if (prev) {
+      QString d = Rounded(prev->GetDistance(p.lat, p.lon), 2);
+      if (d.startsWith(QLatin1Char('.'))) d.prepend(QLatin1Char('0'));
+      row[5] = d;
+    }
+    rows.append(std::move(row));
+    prev = &p;
+  }
+  return rows;
+}
+
+void cVQPoints::Redisplay() {
+  if (lv) lv->Set_Rows(Rows(m_CoorSys));
+}
