@@ -1,0 +1,114 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "points/cVQPoints.h"
+
+namespace {
+// A list that keeps what Redisplay hands it and counts the batches.
+class cRowList : public cVQList {
+ public:
+  QVector<cVQRow> rows;
+  int batches = 0;
+  void Set_Rows(QVector<cVQRow> r) override {
+    rows = std::move(r);
+    ++batches;
+  }
+  int Row_Count() const override { return rows.size(); }
+  QString Row_Text(int row, int column) const override { return rows[row - 1][column - 1]; }
+};
+
+TEST(cVQPoint, GreatCircleDistances) {
+  cVQPoint p;
+  p.lat = 31.7683;
+  p.lon = 35.2137;
+  EXPECT_EQ(p.GetDistance(31.7683, 35.2137), 0);
+  cVQPoint q;
+  q.lat = 31;
+  q.lon = 35;
+  EXPECT_NEAR(q.GetDistance(32, 35), 2 * 3.14159265358979 * 6366.707 / 360, 1e-6);
+  cVQPoint w;
+  w.lon = -1;
+  cVQPoint e;
+  e.lon = 1;
+  EXPECT_NEAR(w.GetDistance(0, 1), e.GetDistance(0, 3), 1e-9);
+  EXPECT_NEAR(w.GetDistance(0, 1), 222.24, 0.01);
+  // Symmetric: Jerusalem to Eilat and back.
+  cVQPoint eilat;
+  eilat.lat = 29.5577;
+  eilat.lon = 34.9519;
+  EXPECT_NEAR(p.GetDistance(eilat.lat, eilat.lon), eilat.GetDistance(p.lat, p.lon), 1e-9);
+}
+
+TEST(cVQPoints, KeysIgnoreCaseAndKeepOrder) {
+  cVQPoints points;
+  EXPECT_TRUE(points.Add("Cache1", 31, 35, 0, "a"));
+  EXPECT_FALSE(points.Add("CACHE1", 32, 35, 0, "b"));
+  EXPECT_TRUE(points.Add("מצדה", 31.3156, 35.3536, -20, "c"));
+  EXPECT_TRUE(points.Add("Third", 30, 35, 0, ""));
+  ASSERT_EQ(points.Count(), 3);
+  EXPECT_EQ(points.Item(1).Comment, "a");
+  EXPECT_EQ(points.Find("cache1")->lat, 31);
+  EXPECT_EQ(points.Find("nothing"), nullptr);
+  EXPECT_TRUE(points.Remove(QStringLiteral("CACHE1")));
+  EXPECT_EQ(points.Item(1).Label, "מצדה");
+  EXPECT_EQ(points.Find("third")->Label, "Third");
+  EXPECT_FALSE(points.Remove(5));
+  EXPECT_TRUE(points.Add("cache1", 1, 2, 3, ""));  // free again after removal
+  points.Clear();
+  EXPECT_EQ(points.Count(), 0);
+  EXPECT_EQ(points.Find("third"), nullptr);
+}
+
+TEST(cVQPoints, MoreThan32767PointsAreAllKept) {
+  cVQPoints points;
+  for (int i = 1; i <= 40000; ++i) points.Add(QString::number(i), 31, 35, 0, "");
+  EXPECT_EQ(points.Count(), 40000);
+  EXPECT_EQ(points.Rows(1).size(), 40000);
+}
+
+TEST(cVQPoints, RedisplayFillsRowsInOneBatch) {
+  cRowList list;
+  cVQPoints points;
+  points.lv = &list;
+  points.Add("JLM", 31.7683, 35.2137, 12.25, "שער יפו");
+  points.Add("JLM2", 31.7683 + 0.0045, 35.2137, 12.75, "");   // about half a kilometre north
+  points.Add("TLV", 32.08, 34.78, 0.5, "");
+  points.Set_CoorSys(1);
+  ASSERT_EQ(list.Row_Count(), 3);
+  EXPECT_EQ(list.batches, 1);
+  EXPECT_EQ(list.rows[0], (cVQRow{"JLM", "170406", "1130661", "12.2", "שער יפו", ""}));
+  EXPECT_EQ(list.Row_Text(2, 4), "12.8");
+  EXPECT_EQ(list.Row_Text(2, 6), "0.5");
+  EXPECT_EQ(list.Row_Text(3, 2), "129458");
+  EXPECT_EQ(list.Row_Text(3, 3), "1165305");
+  EXPECT_EQ(list.Row_Text(3, 4), ".5");
+
+  points.Set_CoorSys(0);
+  EXPECT_EQ(list.Row_Text(1, 2), "N31 46' 5.88");
+  EXPECT_EQ(list.Row_Text(1, 3), "E35 12' 49.32");
+  // Assigning the same value rebuilds the list again.
+  points.Set_CoorSys(0);
+  EXPECT_EQ(list.batches, 3);
+  points.Set_CoorSys(2);
+  EXPECT_EQ(list.rows[0], (cVQRow{"JLM", "", "", "12.2", "שער יפו", ""}));
+  points.Clear();
+  points.Redisplay();
+  EXPECT_EQ(list.Row_Count(), 0);
+}
+
+TEST(cVQPoints, LegDistanceTexts) {
+  cRowList list;
+  cVQPoints points;
+  points.lv = &list;
+  points.Add("A", 31, 35, 0, "");
+  points.Add("B", 32, 35, 0, "");                        // 111.12 km
+  points.Add("C", 32 + 0.05 / 111.12, 35, 0, "");         // 0.05 km
+  points.Add("D", 32 + 2.05 / 111.11999, 35, 0, "");     // 2 km
+  points.Set_CoorSys(1);
+  EXPECT_EQ(list.Row_Text(1, 6), "");
+  EXPECT_EQ(list.Row_Text(2, 6), "111.12");
+  EXPECT_EQ(list.Row_Text(3, 6), "0.05");
+  EXPECT_EQ(list.Row_Text(4, 6), "2");
+}
+}  // namespace
