@@ -1,0 +1,78 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+namespace {
+struct cRun {
+  int status = -1;
+  QByteArray out, err;
+};
+
+cRun Run_Tool(const QStringList& args) {
+  QProcess p;
+  p.start(QStringLiteral(VQ_TOOL_PATH), args);
+  cRun r;
+  if (!p.waitForFinished(20000)) {
+    p.kill();
+    return r;
+  }
+  r.status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+  r.out = p.readAllStandardOutput();
+  r.err = p.readAllStandardError();
+  return r;
+}
+
+QByteArray Read(const QString& path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QString Data(const QString& name) { return QStringLiteral(VQ_TEST_DATA "/") + name; }
+const QString kSample = QStringLiteral(VQ_SOURCE_DIR "/samples/sample.twl");
+
+TEST(vqtool, ShowPrintsTheWindowRows) {
+  for (const QString base : {"mixed", "duplicates", "cut", "header_only"}) {
+    const cRun grid = Run_Tool({"show", Data(base + ".twl")});
+    EXPECT_EQ(grid.status, 0) << base.toStdString();
+    EXPECT_EQ(grid.out, Read(Data(base + ".show"))) << base.toStdString();
+    const cRun latlon = Run_Tool({"show", "--latlon", Data(base + ".twl")});
+    EXPECT_EQ(latlon.out, Read(Data(base + ".latlon"))) << base.toStdString();
+  }
+  const cRun sample = Run_Tool({"show", kSample});
+  EXPECT_EQ(sample.out, Read(Data("sample.show")));
+  EXPECT_TRUE(sample.out.startsWith("שער יפו\t171714\t1131593\t770\t"));
+  EXPECT_TRUE(Run_Tool({"show", Data("duplicates.twl")}).err.contains("2 point(s) left out"));
+}
+
+TEST(vqtool, ConvertWritesAsSaveAs) {
+  QTemporaryDir dir;
+  const QString txt = dir.filePath("OUT.TXT"), csv = dir.filePath("out.csv");
+  EXPECT_EQ(Run_Tool({"convert", kSample, txt}).status, 0);
+  EXPECT_EQ(Run_Tool({"convert", kSample, csv}).status, 0);
+  EXPECT_EQ(Read(txt), Read(Data("sample.txt")));
+  EXPECT_EQ(Read(csv), Read(Data("sample.csv")));
+}
+
+TEST(vqtool, FailuresSayOneLineAndExitNonZero) {
+  QTemporaryDir dir;
+  const QList<QStringList> bad = {{"show", dir.filePath("none.twl")},
+                                  {"show", Data("mixed.show")},
+                                  {"show"},
+                                  {"convert", kSample, dir.filePath("out.doc")},
+                                  {"convert", kSample, dir.filePath("no/dir/out.csv")},
+                                  {"frobnicate"},
+                                  {}};
+  for (const QStringList& args : bad) {
+    const cRun r = Run_Tool(args);
+    EXPECT_GT(r.status, 0) << args.join(' ').toStdString();
+    EXPECT_FALSE(r.err.isEmpty()) << args.join(' ').toStdString();
+    EXPECT_TRUE(r.out.isEmpty());
+  }
+  EXPECT_FALSE(QFile::exists(dir.filePath("out.doc")));
+  const cRun help = Run_Tool({"--help"});
+  EXPECT_EQ(help.status, 0);
+  for (const char* cmd : {"show", "convert", "info"}) EXPECT_TRUE(help.out.contains(cmd));
+}
+}  // namespace
