@@ -192,6 +192,8 @@ class cGarmin : public QObject {
   // The L002 ids came from the product table, not from a capability array; an array that
   // says otherwise undoes them.
   bool L002_From_Table_ = false;
+  // A capability array has come: the product table no longer applies.
+  bool Array_Seen_ = false;
   QString Link_Protocol_, WayPoint_Transfer_Protocol_, Waypoint_Data_Format_;
   QString Route_Transfer_Protocol_, Route_Data_Format_, Route_Wpt_Data_Format_;
   QString Track_Transfer_Protocol_, Track_Data_Format_, Track_Header_Format_,
