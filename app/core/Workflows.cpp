@@ -1,1 +1,0 @@
-// The device workflows shared by the window and vqtool.

@@ -1,0 +1,320 @@
+#include "app/core/cTransfer.h"
+
+#include <QCoreApplication>
+#include <QSet>
+
+#include "app/core/cTransferUI.h"
+#include "garmin/cGarmin.h"
+#include "points/cVQPoints.h"
+
+namespace {
+const QString kCrLf = QStringLiteral("\r\n");
+// Four product requests without an answer, then the user is asked.
+constexpr int kRequestsPerQuestion = 4;
+// Records and Wpt_Index are signed 16-bit numbers on the wire.
+constexpr int kMaxRecords = 32767;
+
+// The link errors the driver reports, in the window's words.
+QString Link_Error_Text(qint16 errnum, const QString& port) {
+  switch (errnum) {
+    case 1:
+      return QStringLiteral("המכשיר בערוץ טורי %1 הפסיק לענות.").arg(port);
+    case 2:
+      return QStringLiteral("המכשיר בערוץ טורי %1 דוחה את הנתונים שנשלחו אליו.").arg(port);
+    case 3:
+      return QStringLiteral("התקבלו נתונים פגומים מהמכשיר בערוץ טורי %1.").arg(port);
+    default:
+      return QStringLiteral("תקלת תקשורת בערוץ טורי %1.").arg(port);
+  }
+}
+}  // namespace
+
+cTransfer::cTransfer(cGarmin& garmin, cVQPoints& points, cTransferUI& ui, QObject* parent)
+    : QObject(parent), Garmin(garmin), Points(points), m_ui(ui) {
+  connect(&Garmin, &cGarmin::Receive, this, &cTransfer::Garmin_Receive);
+  connect(&Garmin, &cGarmin::NMEA, this, &cTransfer::Garmin_NMEA);
+  connect(&Garmin, &cGarmin::cError, this, &cTransfer::Garmin_cError);
+}
+
+QString cTransfer::Offered_Title(const QString& FileTitle) {
+  if (FileTitle.right(4).toUpper() == QLatin1String(".TWL"))
+    return FileTitle.left(FileTitle.size() - 4).toUpper();
+  return FileTitle.toUpper();
+}
+
+QString cTransfer::Receiver_Name(const QString& label, const QString& format) {
+  static const QSet<QString> kSixWide = {"D100", "D101", "D102", "D103", "D104", "D107",
+                                         "D150", "D151", "D152", "D154", "D155"};
+  const QString name = label.toUpper();
+  return kSixWide.contains(format) ? name.left(6) : name;
+}
+
+QPair<int, int> cTransfer::First_Name_Collision(const cVQPoints& points, const QString& format) {
+  QHash<QString, int> seen;
+  for (int i = 1; i <= points.Count(); ++i) {
+    const QString name = Receiver_Name(points.Item(i).Label, format);
+    const auto it = seen.constFind(name);
+    if (it != seen.constEnd()) return {*it, i};
+    seen.insert(name, i);
+  }
+  return {0, 0};
+}
+
+QString cTransfer::Port_Text() const { return QString::number(Garmin.Port()); }
+
+bool cTransfer::Handshake(qint16 port, const QString& settings) {
+  m_phase = cPhase::Handshake;
+  Garmin.setPort(port);
+  Garmin.setSettings(settings);
+  // A port that fails to open shows up as a receiver that does not answer.
+  Garmin.PortOpen();
+  int attempts = 0;
+  for (;;) {
+    Garmin.Request_Product_Data();
+    Garmin.WaitFor_Ms(m_wait_ms);
+    if (++attempts >= kRequestsPerQuestion && m_Product_Text.isEmpty()) {
+      attempts = 0;
+      const QString text = QStringLiteral("התקשורת למכשיר בערוץ טורי ") + Port_Text() +
+                           QStringLiteral(" נכשלה.");
+      if (!m_ui.Ask_Retry(text)) {
+        // Cancel abandons the transfer; the list, saved or not, stays.
+        Garmin.PortClose();
+        m_phase = cPhase::Idle;
+        return false;
+      }
+    }
+    QCoreApplication::processEvents();
+    if (!m_Product_Text.isEmpty()) break;
+  }
+  if (m_Product_Text == QLatin1String("TEXT") || m_Product_Text == QLatin1String("NMEA")) {
+    m_ui.Notice(QStringLiteral("מכשיר ה-GPS משתמש בפרוטוקול NMEA או TEXT.") + kCrLf +
+                QStringLiteral("יש להשתמש בפרוטוקול 'GRMN/GRMN' או 'Garmin'."));
+    m_phase = cPhase::Idle;
+    return false;
+  }
+  return true;
+}
+
+bool cTransfer::Garmin_Upload_Start(qint16 port, const QString& settings, qint16 Idx,
+                                    const QString& Desc) {
+  if (Points.Count() == 0) {
+    m_ui.Notice(QStringLiteral("אין מסלול לטעינה"));
+    return false;
+  }
+  m_Idx = Idx;
+  m_Desc = Desc;
+  m_Send_Header = true;
+  m_Send_Link = false;
+  m_Wpt_Index = 0;
+  m_Sent = 0;
+  m_ui.Set_Busy(true);
+  if (!Handshake(port, settings)) {
+    m_ui.Set_Busy(false);
+    m_ui.Transfer_Ended(false);
+    return false;
+  }
+  // Receivers with A200 know no route links: header and waypoints only.
+  m_With_Links = Garmin.Route_Transfer_Protocol() != QLatin1String("A200");
+  QString format = Garmin.Route_Wpt_Data_Format();
+  if (format.isEmpty()) format = Garmin.Waypoint_Data_Format();
+  const QPair<int, int> clash = First_Name_Collision(Points, format);
+  QString refusal;
+  if (Upload_Packets() - 1 > kMaxRecords) {
+    refusal = QStringLiteral("הרשימה ארוכה מדי למסלול אחד.");
+  } else if (clash.first > 0 &&
+             !m_ui.Ask_Go_On(QStringLiteral("הנקודות \"") + Points.Item(clash.first).Label +
+                             QStringLiteral("\" ו-\"") + Points.Item(clash.second).Label +
+                             QStringLiteral("\" יקבלו במכשיר אותו שם (") +
+                             Receiver_Name(Points.Item(clash.first).Label, format) +
+                             QStringLiteral(")") + kCrLf + QStringLiteral("להמשיך בטעינה?"))) {
+    refusal = QStringLiteral("-");
+  }
+  if (!refusal.isEmpty()) {
+    if (refusal != QLatin1String("-")) m_ui.Notice(refusal);
+    Garmin.PortClose();
+    m_phase = cPhase::Idle;
+    m_ui.Set_Busy(false);
+    m_ui.Transfer_Ended(false);
+    return false;
+  }
+  m_phase = cPhase::Upload;
+  Garmin.Reset();
+  Garmin.Pvt_Data_Stop();
+  Garmin.WaitFor_Ms(m_wait_ms);
+  // Records announces the data packets that follow before transfer complete.
+  Garmin.Start_of_Records(qint16(Upload_Packets() - 1));
+  m_ui.Show_Progress(0, Upload_Packets());
+  return true;
+}
+
+// Header, the waypoints, the links between them where the receiver takes links, and transfer
+// complete.
+int cTransfer::Upload_Packets() const {
+  const int n = Points.Count();
+  return m_With_Links ? 2 * n + 1 : n + 2;
+}
+
+bool cTransfer::Garmin_Download_Start(qint16 port, const QString& settings) {
+  m_Track_Headers = 0;
+  if (!Handshake(port, settings)) {
+    m_ui.Transfer_Ended(false);
+    return false;
+  }
+  m_phase = cPhase::Download;
+  Garmin.Reset();
+  Garmin.Pvt_Data_Stop();
+  Points.Clear();
+  Garmin.Request_Tracks();
+  return true;
+}
+
+void cTransfer::Garmin_Receive(quint8 pid, quint8 firstbyte) {
+  if (m_Product_Text == QLatin1String("NMEA") || m_Product_Text == QLatin1String("TEXT")) {
+    // The receiver speaks the binary protocol again: ask who it is.
+    m_Product_Text.clear();
+    Garmin.Request_Product_Data();
+    return;
+  }
+  if (pid == Garmin.PID_Product_Data()) {
+    Show_Product();
+  } else if (pid == Garmin.PID_Trk_Hdr()) {
+    if (m_phase == cPhase::Download) Receive_Track_Header();
+  } else if (pid == Garmin.PID_Trk_Data()) {
+    if (m_phase == cPhase::Download) Receive_Track_Point();
+  } else if (pid == Garmin.PID_Ack_Byte()) {
+    if (m_phase != cPhase::Upload) return;
+    if (firstbyte == Garmin.PID_Records() || firstbyte == Garmin.PID_Rte_Hdr() ||
+        firstbyte == Garmin.PID_Rte_Link() || firstbyte == Garmin.PID_Rte_Wpt_Data()) {
+      Send_Route_Waypoint();
+    } else if (firstbyte == Garmin.PID_Xfer_Cmplt()) {
+      Upload_Complete();
+    }
+  } else if (pid == Garmin.PID_Xfer_Cmplt()) {
+    if (m_phase == cPhase::Download) Download_Complete();
+  }
+}
+
+void cTransfer::Garmin_NMEA(const QString& sentence, bool /*checksumok*/) {
+  // The window learns that the receiver is set to a sentence mode, so that the handshake can
+  // turn it away instead of asking to retry for ever.
+  m_Product_Text = sentence.startsWith(QLatin1Char('@')) ? QStringLiteral("TEXT")
+                                                         : QStringLiteral("NMEA");
+}
+
+void cTransfer::Garmin_cError(qint16 errnum, const QString& /*errmsg*/,
+                              const QByteArray& /*packet*/) {
+  // Checksum errors of sentences do not stop a transfer; the handshake has its own question.
+  if (errnum == 0 || m_phase == cPhase::Idle || m_phase == cPhase::Handshake) return;
+  const QString reason = Link_Error_Text(errnum, Port_Text());
+  if (m_phase == cPhase::Upload) {
+    m_ui.Notice(QStringLiteral("טעינת המסלול ל-GPS נכשלה.") + kCrLf + reason);
+    Garmin.PortClose();
+    m_ui.Show_Panel(1, QString());
+    m_ui.Show_Panel(2, QString());
+    m_ui.Set_Busy(false);
+  } else {
+    // What arrived is shown, so that the list and the points agree.
+    Points.Redisplay();
+    m_ui.Notice(QStringLiteral("קריאת ההקלטה מה-GPS נפסקה.") + kCrLf + reason + kCrLf +
+                QStringLiteral("התקבלו ") + QString::number(Points.Count()) +
+                QStringLiteral(" נקודות מתוך ") +
+                QString::number(Garmin.Incoming_Records_Count() - m_Track_Headers) +
+                QStringLiteral(" שדווחו."));
+  }
+  End(false);
+}
+
+void cTransfer::Show_Product() {
+  const cProduct_Data& p = Garmin.Product_Data;
+  m_Product_Text = QStringLiteral("PID ") + QString::number(p.Product_ID);
+  m_Product_Desc = p.Product_Description_1 + QLatin1Char(' ') + p.Product_Description_2;
+  m_ui.Show_Panel(1, m_Product_Desc);
+}
+
+void cTransfer::Send_Route_Waypoint() {
+  if (m_Wpt_Index >= Points.Count()) {
+    Garmin.End_of_Records();
+  } else if (m_Send_Header) {
+    Send_Route_Header();
+  } else if (m_Send_Link && m_With_Links) {
+    Send_Route_Link();
+    m_Send_Link = false;
+  } else {
+    ++m_Wpt_Index;
+    Build_Wpt();
+    Garmin.Send_Route_Waypoint();
+    m_Send_Link = true;
+  }
+  m_ui.Show_Progress(++m_Sent, Upload_Packets());
+}
+
+void cTransfer::Send_Route_Header() {
+  m_Send_Header = false;
+  m_ui.Show_Panel(2, QStringLiteral("טוען ") + m_Desc);
+  Garmin.Route.Ident = m_Desc;
+  Garmin.Route.Number = m_Idx;
+  // The D201 header carries a 20-character comment: the title, so that those receivers show it.
+  Garmin.Route.Cmnt = m_Desc.toUpper().left(20);
+  Garmin.Send_Route_Header();
+}
+
+void cTransfer::Send_Route_Link() {
+  Garmin.Route.Link_Ident.clear();
+  Garmin.Route.Link_Class = 3;
+  Garmin.Route.Link_Sub_Class.clear();
+  Garmin.Send_Route_Link();
+}
+
+// The waypoint comes from the point itself, not from the list's text: the list may show
+// latitude/longitude, and its grid values are whole metres.
+void cTransfer::Build_Wpt() {
+  const cVQPoint& p = Points.Item(m_Wpt_Index);
+  m_ui.Show_Panel(2, QStringLiteral("טוען ") + p.Label);
+  Garmin.Waypoint.Ident = p.Label;
+  Garmin.Waypoint.lat = p.lat;
+  Garmin.Waypoint.lon = p.lon;
+  Garmin.Waypoint.alt = float(p.alt);
+  Garmin.Waypoint.Cmnt = p.Comment;
+}
+
+void cTransfer::Upload_Complete() {
+  m_ui.Notice(QStringLiteral("הטעינה הסתיימה") + kCrLf + QStringLiteral("נטענו ") +
+              QString::number(m_Wpt_Index) + QStringLiteral(" נצ"));
+  m_ui.Set_Busy(false);
+  Garmin.PortClose();
+  m_ui.Show_Panel(1, QString());
+  m_ui.Show_Panel(2, QString());
+  End(true);
+}
+
+void cTransfer::Receive_Track_Header() {
+  ++m_Track_Headers;
+  m_ui.Show_Progress(m_Track_Headers + Points.Count(), Garmin.Incoming_Records_Count());
+}
+
+void cTransfer::Receive_Track_Point() {
+  const cTrack& t = Garmin.Track;
+  if (!Points.Add(QString::number(Points.Count() + 1), t.lat, t.lon, double(t.alt), t.Time))
+    return;
+  m_ui.Show_Panel(2, QString::number(Points.Count()));
+  m_ui.Show_Progress(m_Track_Headers + Points.Count(), Garmin.Incoming_Records_Count());
+}
+
+void cTransfer::Download_Complete() {
+  Points.Redisplay();
+  const bool agree = m_Track_Headers + Points.Count() == Garmin.Incoming_Records_Count();
+  if (!agree) {
+    m_ui.Notice(QStringLiteral("אי התאמה בין מס' הנקודות שהתקבלו לדיווח מן המכשיר") + kCrLf +
+                QStringLiteral("המכשיר מדווח על ") +
+                QString::number(Garmin.Incoming_Records_Count()) +
+                QStringLiteral(" נקודות שנשלחו.") + kCrLf + QStringLiteral("התקבלו בפועל ") +
+                QString::number(Points.Count()) + QStringLiteral(" נקודות."));
+  }
+  End(agree);
+}
+
+void cTransfer::End(bool completed) {
+  m_phase = cPhase::Idle;
+  m_ui.Show_Progress(0, 0);
+  m_ui.Transfer_Ended(completed);
+}

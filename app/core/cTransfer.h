@@ -1,0 +1,76 @@
+#pragma once
+// The receiver transfers, written once for the window and vqtool: the handshake that makes sure
+// a Garmin receiver answers, the route upload paced by the receiver's acknowledgements, and the
+// track log download that collects every track point as a point of the list.
+#include <QObject>
+#include <QString>
+
+class cGarmin;
+class cTransferUI;
+class cVQPoints;
+
+class cTransfer : public QObject {
+  Q_OBJECT
+ public:
+  enum class cPhase { Idle, Handshake, Upload, Download };
+
+  // Listens to the driver's Receive, NMEA and cError events. Nothing is owned.
+  cTransfer(cGarmin& garmin, cVQPoints& points, cTransferUI& ui, QObject* parent = nullptr);
+
+  // How long each product request waits for its answer (the window: 2000 ms).
+  void Set_Handshake_Wait_Ms(int ms) { m_wait_ms = ms; }
+
+  // Route upload of every point as route Idx titled Desc. Returns false when it did not start
+  // (empty list, cancelled, no receiver, name collision refused); otherwise the transfer goes
+  // on through the driver's events and ends with Transfer_Ended.
+  bool Garmin_Upload_Start(qint16 port, const QString& settings, qint16 Idx, const QString& Desc);
+  // Track log download into the points. Same return and end as the upload.
+  bool Garmin_Download_Start(qint16 port, const QString& settings);
+
+  cPhase Phase() const { return m_phase; }
+  const QString& Product_Text() const { return m_Product_Text; }
+  const QString& Product_Desc() const { return m_Product_Desc; }
+  qint16 Wpt_Index() const { return m_Wpt_Index; }
+  qint16 Track_Headers() const { return m_Track_Headers; }
+
+  // The title offered for a route: the file title without a final ".TWL" (any case), upper-cased.
+  static QString Offered_Title(const QString& FileTitle);
+  // The name a label becomes in a receiver's waypoint format: upper-cased, cut to six
+  // characters in the fixed-width formats.
+  static QString Receiver_Name(const QString& label, const QString& format);
+  // The first pair of labels (1-based rows) that become the same receiver name; {0, 0} if none.
+  static QPair<int, int> First_Name_Collision(const cVQPoints& points, const QString& format);
+
+ private:
+  bool Handshake(qint16 port, const QString& settings);
+  void Garmin_Receive(quint8 pid, quint8 firstbyte);
+  void Garmin_NMEA(const QString& sentence, bool checksumok);
+  void Garmin_cError(qint16 errnum, const QString& errmsg, const QByteArray& packet);
+  void Show_Product();
+  void Send_Route_Waypoint();
+  void Send_Route_Header();
+  void Send_Route_Link();
+  void Build_Wpt();
+  void Receive_Track_Header();
+  void Receive_Track_Point();
+  void Download_Complete();
+  void Upload_Complete();
+  void End(bool completed);
+  QString Port_Text() const;
+  int Upload_Packets() const;
+
+  cGarmin& Garmin;
+  cVQPoints& Points;
+  cTransferUI& m_ui;
+  int m_wait_ms = 2000;
+  cPhase m_phase = cPhase::Idle;
+  QString m_Product_Text, m_Product_Desc;
+  // Upload state.
+  bool m_Send_Header = false, m_Send_Link = false, m_With_Links = true;
+  qint16 m_Wpt_Index = 0;
+  qint16 m_Idx = 0;
+  QString m_Desc;
+  int m_Sent = 0;
+  // Download state.
+  qint16 m_Track_Headers = 0;
+};
