@@ -1,0 +1,161 @@
+#include "tests/sim/cSimReceiver.h"
+
+#include <fcntl.h>
+#include <stdlib.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <QStringList>
+
+#include "garmin/Framing.h"
+
+namespace {
+constexpr quint8 kAck = 6, kNak = 21, kProductRqst = 254, kProductData = 255, kArray = 253;
+}
+
+cSimReceiver::cSimReceiver(QObject* parent) : QObject(parent) {
+  Master_ = posix_openpt(O_RDWR | O_NOCTTY);
+  if (Master_ < 0) return;
+  if (grantpt(Master_) != 0 || unlockpt(Master_) != 0) {
+    ::close(Master_);
+    Master_ = -1;
+    return;
+  }
+  Slave_Path_ = QString::fromLocal8Bit(ptsname(Master_));
+  Slave_Keep_ = ::open(ptsname(Master_), O_RDWR | O_NOCTTY);
+  if (Slave_Keep_ >= 0) {
+    termios t;
+    if (tcgetattr(Slave_Keep_, &t) == 0) {
+      cfmakeraw(&t);
+      tcsetattr(Slave_Keep_, TCSANOW, &t);
+    }
+  }
+  fcntl(Master_, F_SETFL, fcntl(Master_, F_GETFL) | O_NONBLOCK);
+  Notifier_ = new QSocketNotifier(Master_, QSocketNotifier::Read, this);
+  connect(Notifier_, &QSocketNotifier::activated, this, &cSimReceiver::On_Readable);
+  connect(&Nmea_Timer_, &QTimer::timeout, this, [this] {
+    const QString body = QStringLiteral("$GPRMC,123519,A,3146.000,N,03513.000,E,0.0,0.0,071226,,");
+    Send_Raw((body + QLatin1Char('*') + Framing::NMEA_Checksum(body) + QStringLiteral("\r\n"))
+                 .toLatin1());
+  });
+}
+
+cSimReceiver::~cSimReceiver() { Disappear(); }
+
+QByteArray cSimReceiver::Array_Of(const QStringList& names) {
+  QByteArray data;
+  for (const QString& n : names) {
+    const int number = n.mid(1).toInt();
+    data.append(n[0].toLatin1()).append(char(number & 0xFF)).append(char((number >> 8) & 0xFF));
+  }
+  return data;
+}
+
+void cSimReceiver::Disappear() {
+  Nmea_Timer_.stop();
+  delete Notifier_;
+  Notifier_ = nullptr;
+  if (Slave_Keep_ >= 0) ::close(Slave_Keep_);
+  if (Master_ >= 0) ::close(Master_);
+  Slave_Keep_ = Master_ = -1;
+}
+
+void cSimReceiver::Talk_Nmea(int interval_ms) {
+  if (interval_ms <= 0) {
+    Nmea_Timer_.stop();
+    return;
+  }
+  Nmea_Timer_.start(interval_ms);
+}
+
+void cSimReceiver::Send_Raw(const QByteArray& bytes) {
+  if (Master_ < 0) return;
+  qint64 done = 0;
+  while (done < bytes.size()) {
+    const ssize_t n = ::write(Master_, bytes.constData() + done, size_t(bytes.size() - done));
+    if (n <= 0) return;
+    done += n;
+  }
+}
+
+void cSimReceiver::Send_Packet(quint8 id, const QByteArray& data) {
+  QByteArray packet(data.size() + 6, '\0');
+  packet[0] = Framing::DLE;
+  packet[1] = char(id);
+  packet[2] = char(data.size());
+  for (int i = 0; i < data.size(); ++i) packet[3 + i] = data[i];
+  packet[packet.size() - 2] = Framing::DLE;
+  packet[packet.size() - 1] = Framing::ETX;
+  quint8 sum = Framing::Packet_Checksum(packet);
+  if (Corrupt_Next > 0) {
+    --Corrupt_Next;
+    sum = quint8(sum + 1);
+  }
+  packet[packet.size() - 3] = char(sum);
+  Sent_Ids.append(id);
+  Send_Raw(Garbage + Framing::Stuff(packet));
+}
+
+void cSimReceiver::Send_Sequence(const QList<cPacket>& packets) {
+  Queue_.append(packets);
+  if (!Awaiting_Ack_) Send_Next();
+}
+
+void cSimReceiver::Send_Next() {
+  if (Queue_.isEmpty()) {
+    Awaiting_Ack_ = false;
+    return;
+  }
+  Last_ = Queue_.takeFirst();
+  Awaiting_Ack_ = true;
+  Send_Packet(Last_.Id, Last_.Data);
+}
+
+void cSimReceiver::On_Readable() {
+  char chunk[512];
+  for (;;) {
+    const ssize_t n = ::read(Master_, chunk, sizeof chunk);
+    if (n <= 0) break;
+    In_.append(chunk, int(n));
+  }
+  for (int end = Framing::Find_Frame_End(In_); end >= 0; end = Framing::Find_Frame_End(In_)) {
+    const QByteArray text = In_.left(end + 1);
+    In_.remove(0, end + 1);
+    const int start = text.indexOf(Framing::DLE);
+    if (start < 0) continue;
+    const QByteArray packet = Framing::Unstuff(text.mid(start));
+    if (packet.size() >= 6) Handle(packet);
+  }
+}
+
+void cSimReceiver::Handle(const QByteArray& packet) {
+  const quint8 id = quint8(packet[1]);
+  const bool valid = Framing::Packet_Checksum(packet) == quint8(packet[packet.size() - 3]);
+  if (valid) Received.append(packet);
+  if (Silent || Nmea_Timer_.isActive()) {
+    if (valid) emit Packet_Received(packet);
+    return;
+  }
+  if (id == kAck) {
+    if (valid && Awaiting_Ack_) Send_Next();
+  } else if (id == kNak) {
+    if (Awaiting_Ack_) Send_Packet(Last_.Id, Last_.Data);
+  } else if (!valid || Nak_Next > 0) {
+    if (valid) --Nak_Next;
+    Send_Packet(kNak, QByteArray(1, char(id)) + QByteArray(1, '\0'));
+  } else {
+    Send_Packet(kAck, QByteArray(1, char(id)) + QByteArray(1, '\0'));
+    if (id == kProductRqst) {
+      QByteArray data;
+      data.append(char(Product_ID & 0xFF)).append(char((Product_ID >> 8) & 0xFF));
+      data.append(char(Software_Version & 0xFF)).append(char((Software_Version >> 8) & 0xFF));
+      data.append(Description).append('\0');
+      QList<cPacket> answer{{kProductData, data}};
+      if (!Protocol_Array.isEmpty()) answer.append({kArray, Protocol_Array});
+      Send_Sequence(answer);
+    } else if ((id == 10 || id == 11) && packet.size() > 6 && Scripts_.contains(quint8(packet[3]))) {
+      Send_Sequence(Scripts_.value(quint8(packet[3])));
+    }
+  }
+  if (valid) emit Packet_Received(packet);
+}

@@ -1,0 +1,93 @@
+#pragma once
+// A Garmin receiver of our own on a pseudo-terminal. The test opens Slave_Path() with the real
+// QSerialPort (e.g. through the "Ports" mapping in a temporary settings store); the simulator
+// works the master side from the same thread's event loop, so it runs while the test waits
+// (cGarmin::WaitFor_Ms, QTest::qWait).
+//
+// What it does by default: every valid packet from the host is recorded in Received and
+// answered with an ACK (a bad checksum gets a NAK). A product request is answered with the
+// product data and then, after the host's ACK, the protocol array (when one is set). A command
+// packet whose command byte has a script sends that script's packets one by one, each after
+// the host's ACK of the previous one (Records, track points, transfer complete ...). Uploads
+// from the host (Records, route header, waypoints, links, transfer complete) are ACKed and
+// recorded. A NAK from the host makes it send its last packet again.
+//
+// Misbehaviour on request: NAK the next host packets, corrupt the checksum of the next packets
+// it sends, stay silent, put garbage in front of what it sends, talk NMEA instead, disappear.
+#include <QByteArray>
+#include <QList>
+#include <QMap>
+#include <QObject>
+#include <QSocketNotifier>
+#include <QString>
+#include <QTimer>
+
+class cSimReceiver : public QObject {
+  Q_OBJECT
+ public:
+  explicit cSimReceiver(QObject* parent = nullptr);
+  ~cSimReceiver() override;
+
+  // False when no pseudo-terminal could be made.
+  bool Ok() const { return Master_ >= 0; }
+  QString Slave_Path() const { return Slave_Path_; }
+
+  // Who it is. The description may hold a NUL to carry two strings.
+  qint16 Product_ID = 77;
+  qint16 Software_Version = 361;
+  QByteArray Description = QByteArray("eTrex Sim Software Version 3.61");
+  // The protocol array's data: 3-byte entries (tag, 16-bit number). Empty: none is sent.
+  QByteArray Protocol_Array;
+  // Builds the array data from names such as {"P000", "L001", "A100", "D108"}.
+  static QByteArray Array_Of(const QStringList& names);
+
+  // Packets to send, each after the host's ACK of the previous one, when the host sends a
+  // command packet (id 10 or 11) with this command byte. Each packet is (id, data).
+  struct cPacket {
+    quint8 Id;
+    QByteArray Data;
+  };
+  void Set_Script(quint8 command, const QList<cPacket>& packets) { Scripts_[command] = packets; }
+  // Sends these packets now, each after the host's ACK of the previous one.
+  void Send_Sequence(const QList<cPacket>& packets);
+
+  // Misbehaviour.
+  int Nak_Next = 0;          // NAK this many host packets instead of ACKing them
+  int Corrupt_Next = 0;      // spoil the checksum of this many packets it sends
+  bool Silent = false;       // read and record, never answer
+  QByteArray Garbage;        // written in front of every packet it sends
+  // Sends an NMEA sentence (checksum computed) every `interval_ms`; 0 stops. While it talks
+  // NMEA it does not answer binary packets.
+  void Talk_Nmea(int interval_ms);
+  // Writes raw bytes to the host.
+  void Send_Raw(const QByteArray& bytes);
+  // Sends one packet (id, data) framed and stuffed, honouring Corrupt_Next and Garbage.
+  void Send_Packet(quint8 id, const QByteArray& data);
+  // Closes the pseudo-terminal: the receiver is gone, as if unplugged.
+  void Disappear();
+
+  // Every packet from the host with a valid checksum, unstuffed (DLE ... DLE ETX).
+  QList<QByteArray> Received;
+  // The ids of the packets it sent, in order (retransmissions included).
+  QList<quint8> Sent_Ids;
+
+ signals:
+  // A packet from the host was taken (after it was answered).
+  void Packet_Received(const QByteArray& packet);
+
+ private:
+  void On_Readable();
+  void Handle(const QByteArray& packet);
+  void Send_Next();
+
+  int Master_ = -1;
+  int Slave_Keep_ = -1;  // keeps the slave side open, and raw, before and between host opens
+  QString Slave_Path_;
+  QSocketNotifier* Notifier_ = nullptr;
+  QByteArray In_;
+  QMap<quint8, QList<cPacket>> Scripts_;
+  QList<cPacket> Queue_;  // packets waiting for the host's ACK of the one before
+  bool Awaiting_Ack_ = false;
+  cPacket Last_{0, {}};
+  QTimer Nmea_Timer_;
+};
