@@ -16,6 +16,8 @@ constexpr cCommand kCommands[] = {
     {"show", Cmd_Show},
     {"convert", Cmd_Convert},
     {"info", Cmd_Info},
+    {"download-track", Cmd_Download_Track},
+    {"upload-route", Cmd_Upload_Route},
 };
 
 const char kHelp[] =

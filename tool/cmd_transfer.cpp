@@ -1,0 +1,196 @@
+// download-track and upload-route: the window's transfers on the command line, through the same
+// transfer code; the window's messages go to stderr.
+#include <QEventLoop>
+#include <QTimer>
+#include <cstdio>
+
+#include "app/core/cTransfer.h"
+#include "app/core/cTransferUI.h"
+#include "files/Exports.h"
+#include "files/TwlFile.h"
+#include "garmin/cGarmin.h"
+#include "garmin/cSerialPort.h"
+#include "points/cVQPoints.h"
+#include "tool/Commands.h"
+#include "tool/ToolUtil.h"
+
+namespace {
+void Line(const QString& text) {
+  QString t = text;
+  t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  std::fprintf(stderr, "%s\n", t.toUtf8().constData());
+}
+
+// Nobody is there to press Retry: the first four unanswered requests end the command.
+class cConsoleUI : public cTransferUI {
+ public:
+  bool yes = false;
+  bool ended = false, completed = false;
+  QEventLoop loop;
+
+  void Notice(const QString& text) override { Line(text); }
+  bool Ask_Retry(const QString& text) override {
+    Line(text);
+    return false;
+  }
+  bool Ask_Go_On(const QString& text) override {
+    Line(text);
+    if (!yes) Line(QStringLiteral("vqtool: stopped (give --yes to go on)"));
+    return yes;
+  }
+  void Show_Panel(int panel, const QString& text) override {
+    if (panel == 1 && !text.isEmpty()) Line(QStringLiteral("receiver: ") + text);
+  }
+  void Show_Progress(int done, int total) override {
+    if (total <= 0) return;
+    const int percent = int(qint64(done) * 100 / total);
+    if (percent != last_percent && percent % 10 == 0) {
+      std::fprintf(stderr, "progress: %d of %d\n", done, total);
+      last_percent = percent;
+    }
+  }
+  void Set_Busy(bool) override {}
+  void Transfer_Ended(bool ok) override {
+    ended = true;
+    completed = ok;
+    loop.quit();
+  }
+
+ private:
+  int last_percent = -1;
+};
+
+struct cLinkOptions {
+  qint16 port = 1;
+  QString device, settings = QStringLiteral("9600,N,8,1");
+  int timeout_ms = 2000;
+  bool trace = false;
+  bool yes = false;
+  int number = 0;
+  QString title;
+  bool has_title = false;
+  QStringList rest;
+};
+
+bool Parse(const QString& cmd, QStringList args, cLinkOptions& o) {
+  bool port_given = false;
+  while (!args.isEmpty()) {
+    const QString a = args.takeFirst();
+    const auto value = [&](QString& out) {
+      if (args.isEmpty()) return false;
+      out = args.takeFirst();
+      return true;
+    };
+    QString v;
+    bool ok = true;
+    if (a == QLatin1String("--port") && value(v)) {
+      o.port = qint16(v.toInt(&ok));
+      ok = ok && o.port > 0;
+      port_given = true;
+    } else if (a == QLatin1String("--device") && value(v)) {
+      o.device = v;
+    } else if (a == QLatin1String("--settings") && value(v)) {
+      o.settings = v;
+    } else if (a == QLatin1String("--timeout") && value(v)) {
+      o.timeout_ms = v.toInt(&ok);
+      ok = ok && o.timeout_ms > 0;
+    } else if (a == QLatin1String("--number") && value(v)) {
+      o.number = v.toInt(&ok);
+      ok = ok && o.number >= 1 && o.number <= 20;
+    } else if (a == QLatin1String("--title") && value(v)) {
+      o.title = v;
+      o.has_title = true;
+    } else if (a == QLatin1String("--trace")) {
+      o.trace = true;
+    } else if (a == QLatin1String("--yes")) {
+      o.yes = true;
+    } else if (a.startsWith(QLatin1String("--"))) {
+      ToolUtil::Error(QStringLiteral("%1: unknown or incomplete option %2").arg(cmd, a));
+      return false;
+    } else {
+      o.rest << a;
+    }
+    if (!ok) {
+      ToolUtil::Error(QStringLiteral("%1: bad value for %2").arg(cmd, a));
+      return false;
+    }
+  }
+  if (!port_given && o.device.isEmpty()) {
+    ToolUtil::Error(QStringLiteral("%1: give --port N or --device PATH").arg(cmd));
+    return false;
+  }
+  if (o.rest.size() != 1) {
+    ToolUtil::Error(QStringLiteral("%1: give one file (see vqtool --help)").arg(cmd));
+    return false;
+  }
+  return true;
+}
+
+// The driver, its serial control and its timer, as the window sets them up.
+struct cLink {
+  cSerialPort comm;
+  QTimer timer;
+  cGarmin garmin;
+  explicit cLink(const cLinkOptions& o) {
+    comm.setDevicePath(o.device);
+    timer.setInterval(o.timeout_ms);
+    garmin.setTmrTimeout(&timer);
+    garmin.setComGarmin(&comm);
+    if (o.trace) {
+      QObject::connect(&garmin, &cGarmin::HexDebug, [](const QString& line) { Line(line); });
+    }
+  }
+};
+
+// Waits, events flowing, until the transfer that started ends; the driver's time-out bounds it.
+int Run(cConsoleUI& ui, bool started) {
+  if (!started) return 1;
+  if (!ui.ended) ui.loop.exec();
+  return ui.completed ? 0 : 1;
+}
+}  // namespace
+
+int Cmd_Download_Track(const QStringList& args) {
+  cLinkOptions o;
+  if (!Parse(QStringLiteral("download-track"), args, o)) return 2;
+  const QString out = o.rest[0];
+  if (Export_Kind(out) == cExportKind::None) {
+    ToolUtil::Error(QStringLiteral("%1: the output name must end in .txt or .csv").arg(out));
+    return 2;
+  }
+  cLink link(o);
+  cVQPoints points;
+  cConsoleUI ui;
+  cTransfer transfer(link.garmin, points, ui);
+  transfer.Set_Handshake_Wait_Ms(o.timeout_ms);
+  const int status = Run(ui, transfer.Garmin_Download_Start(o.port, o.settings));
+  if (!ui.completed && points.Count() == 0) return status;
+  // A count mismatch is reported above; what did arrive is still written.
+  const cSaveResult saved = Save_As(out, points);
+  if (saved.status != cSaveResult::Written) {
+    ToolUtil::Error(QStringLiteral("%1: cannot write: %2").arg(out, saved.error));
+    return 1;
+  }
+  std::fprintf(stderr, "%d point(s) written to %s\n", points.Count(), out.toLocal8Bit().constData());
+  return status;
+}
+
+int Cmd_Upload_Route(const QStringList& args) {
+  cLinkOptions o;
+  if (!Parse(QStringLiteral("upload-route"), args, o)) return 2;
+  if (o.number == 0) {
+    ToolUtil::Error(QStringLiteral("upload-route: give --number N (1 to 20)"));
+    return 2;
+  }
+  cVQPoints points;
+  if (!ToolUtil::Load(o.rest[0], points)) return 1;
+  const QString title =
+      o.has_title ? o.title : cTransfer::Offered_Title(Path_To_Name(o.rest[0]));
+  cLink link(o);
+  cConsoleUI ui;
+  ui.yes = o.yes;
+  cTransfer transfer(link.garmin, points, ui);
+  transfer.Set_Handshake_Wait_Ms(o.timeout_ms);
+  return Run(ui,
+             transfer.Garmin_Upload_Start(o.port, o.settings, qint16(o.number), title));
+}
