@@ -207,12 +207,10 @@ void cTransfer::Garmin_cError(qint16 errnum, const QString& /*errmsg*/,
   if (errnum == 0 || m_phase == cPhase::Idle || m_phase == cPhase::Handshake) return;
   const QString reason = Link_Error_Text(errnum, Port_Text());
   if (m_phase == cPhase::Upload) {
-    m_ui.Notice(QStringLiteral("טעינת המסלול ל-GPS נכשלה.") + kCrLf + reason);
-    Garmin.PortClose();
-    m_ui.Show_Panel(1, QString());
-    m_ui.Show_Panel(2, QString());
-    m_ui.Set_Busy(false);
-  } else {
+    Upload_Failed(reason);
+    return;
+  }
+  {
     // What arrived is shown, so that the list and the points agree.
     Points.Redisplay();
     m_ui.Notice(QStringLiteral("קריאת ההקלטה מה-GPS נפסקה.") + kCrLf + reason + kCrLf +
@@ -232,20 +230,43 @@ void cTransfer::Show_Product() {
 }
 
 void cTransfer::Send_Route_Waypoint() {
+  quint8 pid = 0;
   if (m_Wpt_Index >= Points.Count()) {
     Garmin.End_of_Records();
+    pid = Garmin.PID_Xfer_Cmplt();
   } else if (m_Send_Header) {
     Send_Route_Header();
+    pid = Garmin.PID_Rte_Hdr();
   } else if (m_Send_Link && m_With_Links) {
     Send_Route_Link();
     m_Send_Link = false;
+    pid = Garmin.PID_Rte_Link();
   } else {
     ++m_Wpt_Index;
     Build_Wpt();
     Garmin.Send_Route_Waypoint();
     m_Send_Link = true;
+    pid = Garmin.PID_Rte_Wpt_Data();
+  }
+  // The driver sends nothing for a record format it does not know (or on a closed port); no
+  // acknowledgement would then ever come and the window would stay disabled.
+  const QByteArray& sent = Garmin.Last_Sent();
+  if (sent.size() < 2 || quint8(sent[1]) != pid) {
+    Upload_Failed(QStringLiteral("המכשיר משתמש בתבנית נתונים שאינה נתמכת (") +
+                  Garmin.Route_Data_Format() + QLatin1Char('/') + Garmin.Route_Wpt_Data_Format() +
+                  QStringLiteral(")."));
+    return;
   }
   m_ui.Show_Progress(++m_Sent, Upload_Packets());
+}
+
+void cTransfer::Upload_Failed(const QString& reason) {
+  m_ui.Notice(QStringLiteral("טעינת המסלול ל-GPS נכשלה.") + kCrLf + reason);
+  Garmin.PortClose();
+  m_ui.Show_Panel(1, QString());
+  m_ui.Show_Panel(2, QString());
+  m_ui.Set_Busy(false);
+  End(false);
 }
 
 void cTransfer::Send_Route_Header() {

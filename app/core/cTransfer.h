@@ -55,6 +55,7 @@ class cTransfer : public QObject {
   void Receive_Track_Point();
   void Download_Complete();
   void Upload_Complete();
+  void Upload_Failed(const QString& reason);
   void End(bool completed);
   QString Port_Text() const;
   int Upload_Packets() const;

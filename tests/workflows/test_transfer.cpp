@@ -1,0 +1,291 @@
+// The transfers end to end: the real driver and the real QSerialPort on a pseudo-terminal
+// against our receiver simulator, with a short driver timer.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QTimer>
+#include <cstring>
+
+#include "app/core/cTransfer.h"
+#include "app/core/cTransferUI.h"
+#include "garmin/cGarmin.h"
+#include "garmin/cSerialPort.h"
+#include "points/cVQPoints.h"
+#include "tests/sim/cSimReceiver.h"
+
+namespace {
+constexpr quint8 kAck = 6, kNak = 21, kRecords = 27, kRteHdr = 29, kRteWpt = 30, kRteLink = 98,
+                 kXferCmplt = 12, kTrkHdr = 99, kTrkData = 34, kTransferTrk = 6;
+
+class cScriptedUI : public cTransferUI {
+ public:
+  QStringList notices, questions, panel2;
+  QString panel1;
+  bool retry = false, go_on = true, busy = false;
+  int ended = 0, busy_calls = 0, progress_total = 0;
+  bool completed = false;
+  void Notice(const QString& t) override { notices << t; }
+  bool Ask_Retry(const QString& t) override {
+    questions << t;
+    return retry;
+  }
+  bool Ask_Go_On(const QString& t) override {
+    questions << t;
+    return go_on;
+  }
+  void Show_Panel(int panel, const QString& t) override {
+    if (panel == 1) panel1 = t;
+    else panel2 << t;
+  }
+  void Show_Progress(int, int total) override {
+    if (total > 0) progress_total = total;
+  }
+  void Set_Busy(bool b) override {
+    busy = b;
+    ++busy_calls;
+  }
+  void Transfer_Ended(bool ok) override {
+    ++ended;
+    completed = ok;
+  }
+};
+
+class cRowCount : public cVQList {
+ public:
+  QVector<cVQRow> rows;
+  void Set_Rows(QVector<cVQRow> r) override { rows = std::move(r); }
+  int Row_Count() const override { return rows.size(); }
+  QString Row_Text(int r, int c) const override { return rows[r - 1][size_t(c - 1)]; }
+};
+
+QByteArray Le16(int v) { return QByteArray(1, char(v & 0xFF)) + QByteArray(1, char((v >> 8) & 0xFF)); }
+QByteArray Le32(qint32 v) { return Le16(v & 0xFFFF) + Le16((quint32(v) >> 16) & 0xFFFF); }
+QByteArray Float(float f) {
+  qint32 bits = 0;
+  std::memcpy(&bits, &f, 4);
+  return Le32(bits);
+}
+qint32 Semi(double deg) { return qint32(deg * 2147483648.0 / 180.0); }
+
+// A D301 track point: position, time, altitude, depth, new-segment flag.
+QByteArray D301(double lat, double lon, qint32 time, float alt) {
+  return Le32(Semi(lat)) + Le32(Semi(lon)) + Le32(time) + Float(alt) + Float(0) +
+         QByteArray(1, '\0');
+}
+
+struct cBench {
+  cSimReceiver sim;
+  cSerialPort comm;
+  QTimer timer;
+  cGarmin garmin;
+  cVQPoints points;
+  cRowCount list;
+  cScriptedUI ui;
+  cTransfer transfer{garmin, points, ui};
+
+  explicit cBench(const QStringList& protocols) {
+    sim.Protocol_Array = cSimReceiver::Array_Of(protocols);
+    comm.setDevicePath(sim.Slave_Path());
+    timer.setInterval(25);
+    garmin.setTmrTimeout(&timer);
+    garmin.setComGarmin(&comm);
+    transfer.Set_Handshake_Wait_Ms(150);
+    points.lv = &list;
+  }
+  // Lets the transfer run until it ends (bounded, so that a fault fails instead of hanging).
+  void Run_To_End() {
+    QElapsedTimer clock;
+    clock.start();
+    while (ui.ended == 0 && clock.elapsed() < 10000)
+      QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+  }
+  // Ids of the data packets the host sent from the Records packet on.
+  QList<quint8> Upload_Ids() const {
+    QList<quint8> ids;
+    bool on = false;
+    for (const QByteArray& p : sim.Received) {
+      const quint8 id = quint8(p[1]);
+      if (id == kRecords) on = true;
+      if (on && id != kAck && id != kNak) ids << id;
+    }
+    return ids;
+  }
+  QByteArray First(quint8 id) const {
+    for (const QByteArray& p : sim.Received)
+      if (quint8(p[1]) == id) return p;
+    return {};
+  }
+};
+
+const QStringList kWithLinks = {"P000", "L001", "A010", "A100", "D108", "A201", "D202",
+                                "D108", "D210", "A301", "D310", "D301"};
+const QStringList kNoLinks = {"P000", "L001", "A010", "A100", "D100", "A200", "D201", "D100",
+                              "A300", "D300"};
+
+TEST(Transfer, UploadSendsHeaderWaypointsLinksAndAnnouncesTheRecords) {
+  for (int n : {1, 3}) {
+    cBench b(kWithLinks);
+    ASSERT_TRUE(b.sim.Ok());
+    for (int i = 1; i <= n; ++i) b.points.Add(QStringLiteral("P%1").arg(i), 31 + i * .01, 35, 100, "");
+    ASSERT_TRUE(b.transfer.Garmin_Upload_Start(1, "9600,N,8,1", 7, "TRIP"));
+    b.Run_To_End();
+    ASSERT_TRUE(b.ui.completed) << n;
+    QList<quint8> expected = {kRecords, kRteHdr};
+    for (int i = 1; i <= n; ++i) {
+      expected << kRteWpt;
+      if (i < n) expected << kRteLink;
+    }
+    expected << kXferCmplt;
+    EXPECT_EQ(b.Upload_Ids(), expected) << n;
+    // Records announces every data packet before transfer complete: 2N with links.
+    EXPECT_EQ(b.First(kRecords).mid(3, 2), Le16(2 * n));
+    EXPECT_EQ(b.ui.notices.value(0), QStringLiteral("הטעינה הסתיימה\r\nנטענו %1 נצ").arg(n));
+    EXPECT_FALSE(b.ui.busy);
+    EXPECT_FALSE(b.comm.PortOpen());
+    EXPECT_EQ(b.ui.panel2.value(0), QStringLiteral("טוען TRIP"));
+    EXPECT_EQ(b.ui.panel2.value(1), QStringLiteral("טוען P1"));
+    EXPECT_EQ(b.ui.progress_total, 2 * n + 1);
+    EXPECT_EQ(b.garmin.Route.Number, 7);
+  }
+}
+
+TEST(Transfer, SecondUploadStartsAgainAndA200GetsNoLinks) {
+  cBench b(kNoLinks);
+  for (const char* l : {"A", "B", "C"}) b.points.Add(l, 31, 35, 0, "");
+  ASSERT_TRUE(b.transfer.Garmin_Upload_Start(1, "9600,N,8,1", 1, "ONE"));
+  b.Run_To_End();
+  ASSERT_TRUE(b.ui.completed);
+  EXPECT_EQ(b.Upload_Ids(), (QList<quint8>{kRecords, kRteHdr, kRteWpt, kRteWpt, kRteWpt, kXferCmplt}));
+  EXPECT_EQ(b.First(kRecords).mid(3, 2), Le16(4));
+  b.sim.Received.clear();
+  b.ui.ended = 0;
+  b.points.Remove(3);
+  ASSERT_TRUE(b.transfer.Garmin_Upload_Start(1, "9600,N,8,1", 2, "TWO"));
+  b.Run_To_End();
+  EXPECT_EQ(b.Upload_Ids(), (QList<quint8>{kRecords, kRteHdr, kRteWpt, kRteWpt, kXferCmplt}));
+  EXPECT_EQ(b.ui.notices.last(), QStringLiteral("הטעינה הסתיימה\r\nנטענו 2 נצ"));
+}
+
+TEST(Transfer, UploadSurvivesNaksAndWarnsOfMergedNames) {
+  cBench b(kNoLinks);  // D100: six-character names
+  b.points.Add("SPRING1", 31, 35, 0, "");
+  b.points.Add("SPRING2", 31.1, 35, 0, "");
+  b.ui.go_on = false;
+  EXPECT_FALSE(b.transfer.Garmin_Upload_Start(1, "9600,N,8,1", 1, "T"));
+  ASSERT_EQ(b.ui.questions.size(), 1);
+  EXPECT_TRUE(b.ui.questions[0].contains("SPRING"));
+  EXPECT_TRUE(b.Upload_Ids().isEmpty());
+  EXPECT_FALSE(b.ui.busy);
+  b.ui.go_on = true;
+  b.ui.ended = 0;
+  b.sim.Nak_Next = 0;
+  ASSERT_TRUE(b.transfer.Garmin_Upload_Start(1, "9600,N,8,1", 1, "T"));
+  b.sim.Nak_Next = 2;
+  b.Run_To_End();
+  EXPECT_TRUE(b.ui.completed);
+}
+
+TEST(Transfer, UploadToASilentReceiverEndsWithAMessage) {
+  cBench b(kWithLinks);
+  b.points.Add("A", 31, 35, 0, "");
+  b.points.Add("B", 31.1, 35, 0, "");
+  ASSERT_TRUE(b.transfer.Garmin_Upload_Start(1, "9600,N,8,1", 1, "T"));
+  b.sim.Silent = true;
+  b.Run_To_End();
+  EXPECT_FALSE(b.ui.completed);
+  ASSERT_EQ(b.ui.notices.size(), 1);
+  EXPECT_TRUE(b.ui.notices[0].contains("נכשלה"));
+  EXPECT_FALSE(b.ui.busy);
+  EXPECT_FALSE(b.comm.PortOpen());
+}
+
+TEST(Transfer, NoAnswerAsksToRetryAndCancelKeepsTheList) {
+  cBench b(kWithLinks);
+  b.sim.Silent = true;
+  b.points.Add("KEEP", 31, 35, 0, "");
+  EXPECT_FALSE(b.transfer.Garmin_Download_Start(3, "9600,N,8,1"));
+  ASSERT_EQ(b.ui.questions.size(), 1);
+  EXPECT_EQ(b.ui.questions[0], QStringLiteral("התקשורת למכשיר בערוץ טורי 3 נכשלה."));
+  EXPECT_EQ(b.points.Count(), 1);
+  EXPECT_FALSE(b.comm.PortOpen());
+  // Four product requests before the question.
+  int requests = 0;
+  for (const QByteArray& p : b.sim.Received) requests += quint8(p[1]) == 254;
+  EXPECT_EQ(requests, 4);
+}
+
+TEST(Transfer, NmeaReceiverIsTurnedAway) {
+  cBench b(kWithLinks);
+  b.sim.Talk_Nmea(20);
+  b.points.Add("A", 31, 35, 0, "");
+  EXPECT_FALSE(b.transfer.Garmin_Upload_Start(1, "9600,N,8,1", 1, "T"));
+  EXPECT_EQ(b.transfer.Product_Text(), "NMEA");
+  ASSERT_EQ(b.ui.notices.size(), 1);
+  EXPECT_TRUE(b.ui.notices[0].startsWith(QStringLiteral("מכשיר ה-GPS משתמש בפרוטוקול NMEA או TEXT.")));
+  EXPECT_TRUE(b.ui.questions.isEmpty());
+  EXPECT_FALSE(b.ui.busy);
+}
+
+TEST(Transfer, DownloadCountsHeadersAndNumbersThePoints) {
+  cBench b(kWithLinks);
+  b.points.Add("OLD", 30, 35, 0, "");
+  QList<cSimReceiver::cPacket> script = {{kRecords, Le16(4)},
+                                         {kTrkHdr, QByteArray("\x01\xFF\x00TRK\0", 7)}};
+  for (int i = 0; i < 3; ++i)
+    script.append({kTrkData, D301(31.7683 + i * .001, 35.2137, 100000 * (i + 1), 700 + i)});
+  script.append({kXferCmplt, Le16(kTransferTrk)});
+  b.sim.Set_Script(kTransferTrk, script);
+  ASSERT_TRUE(b.transfer.Garmin_Download_Start(1, "9600,N,8,1"));
+  b.Run_To_End();
+  EXPECT_TRUE(b.ui.completed);
+  EXPECT_TRUE(b.ui.notices.isEmpty()) << b.ui.notices.value(0).toStdString();
+  ASSERT_EQ(b.points.Count(), 3);
+  EXPECT_EQ(b.list.Row_Count(), 3);
+  EXPECT_EQ(b.points.Item(3).Label, "3");
+  EXPECT_NEAR(b.points.Item(1).lat, 31.7683, 1e-6);
+  EXPECT_EQ(b.ui.panel2.last(), "3");
+  EXPECT_EQ(b.transfer.Track_Headers(), 1);
+  EXPECT_EQ(b.ui.panel1, QStringLiteral("eTrex Sim Software Version 3.61 "));
+}
+
+TEST(Transfer, DownloadMismatchEmptyLogAndSilence) {
+  {
+    cBench b(kNoLinks);
+    QList<cSimReceiver::cPacket> script = {{kRecords, Le16(10)}};
+    for (int i = 0; i < 9; ++i) script.append({kTrkData, D301(31, 35 + i * .01, 0, 0).left(12)});
+    script.append({kXferCmplt, Le16(kTransferTrk)});
+    b.sim.Set_Script(kTransferTrk, script);
+    ASSERT_TRUE(b.transfer.Garmin_Download_Start(1, "9600,N,8,1"));
+    b.Run_To_End();
+    EXPECT_EQ(b.points.Count(), 9);
+    ASSERT_EQ(b.ui.notices.size(), 1);
+    EXPECT_EQ(b.ui.notices[0],
+              QStringLiteral("אי התאמה בין מס' הנקודות שהתקבלו לדיווח מן המכשיר\r\nהמכשיר מדווח "
+                             "על 10 נקודות שנשלחו.\r\nהתקבלו בפועל 9 נקודות."));
+  }
+  {
+    cBench b(kNoLinks);
+    b.points.Add("OLD", 30, 35, 0, "");
+    b.sim.Set_Script(kTransferTrk, {{kRecords, Le16(0)}, {kXferCmplt, Le16(kTransferTrk)}});
+    ASSERT_TRUE(b.transfer.Garmin_Download_Start(1, "9600,N,8,1"));
+    b.Run_To_End();
+    EXPECT_EQ(b.points.Count(), 0);
+    EXPECT_EQ(b.list.Row_Count(), 0);
+    EXPECT_TRUE(b.ui.notices.isEmpty());
+  }
+  {
+    // Two points of five, then silence: what arrived is shown and counted.
+    cBench b(kNoLinks);
+    b.sim.Set_Script(kTransferTrk, {{kRecords, Le16(5)},
+                                    {kTrkData, D301(31, 35, 0, 0).left(12)},
+                                    {kTrkData, D301(31, 35.1, 0, 0).left(12)}});
+    ASSERT_TRUE(b.transfer.Garmin_Download_Start(1, "9600,N,8,1"));
+    b.Run_To_End();
+    EXPECT_FALSE(b.ui.completed);
+    EXPECT_EQ(b.list.Row_Count(), 2);
+    ASSERT_EQ(b.ui.notices.size(), 1);
+    EXPECT_TRUE(b.ui.notices[0].contains(QStringLiteral("התקבלו 2 נקודות מתוך 5")));
+  }
+}
+}  // namespace
