@@ -64,7 +64,8 @@ QString Hex_Trace(const QByteArray& bytes, const QString& direction) {
   QString line = direction == QLatin1String("I") ? QStringLiteral("PC \u00AB- GPS ")
                                                  : QStringLiteral("PC -\u00BB GPS ");
   line.reserve(line.size() + bytes.size() * 3);
-  for (char c : bytes) line += QStringLiteral("%1 ").arg(quint8(c), 2, 16, QLatin1Char('0')).toUpper();
+  for (char c : bytes)
+    line += QStringLiteral("%1 ").arg(quint8(c), 2, 16, QLatin1Char('0')).toUpper();
   return line;
 }
 

@@ -14,16 +14,16 @@ struct cIdTable {
 };
 
 // Link protocol L001 with device commands A010: nearly every hand-held receiver.
-constexpr cIdTable Ids_L001 = {6,  21, 253, 254, 255,                                  //
-                               10, 12, 14,  17,  19, 27, 29, 30, 31, 99, 34, 35, 51, 98, 40, 69,
-                               0,  1,  2,   3,   4,  5,  6,  7,  8,  49, 50, 255};
+constexpr cIdTable Ids_L001 = {6,  21, 253, 254, 255,  //
+                               10, 12, 14,  17,  19,  27, 29, 30, 31, 99, 34, 35, 51, 98,
+                               40, 69, 0,   1,   2,   3,  4,  5,  6,  7,  8,  49, 50, 255};
 
 // Link protocol L002 with device commands A011 (panel-mounted receivers). Proximity waypoint
 // 27, route waypoint 39 and transfer-proximity 17 are the maker's L002/A011 values; the ids and
 // codes L002 does not define (track, PVT, link) keep their L001 values.
-constexpr cIdTable Ids_L002 = {6,  21, 253, 254, 255,                                  //
-                               11, 12, 20,  24,  27, 35, 37, 39, 4, 99, 34, 43, 51, 98, 40, 69,
-                               0,  4,  2,   17,  8,  20, 6,  21, 26, 49, 50, 255};
+constexpr cIdTable Ids_L002 = {6,  21, 253, 254, 255,  //
+                               11, 12, 20,  24,  27,  35, 37, 39, 4, 99, 34, 43, 51, 98,
+                               40, 69, 0,   4,   2,   17, 8,  20, 6, 21, 26, 49, 50, 255};
 
 // One row of the maker's capability table for receivers without a capability array. Numbers
 // are protocol numbers (100 = "A100" / "D100"); 0 means the receiver lacks that transfer.

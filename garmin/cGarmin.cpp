@@ -170,8 +170,13 @@ void cGarmin::Take_Unit() {
 bool cGarmin::Extract_Packet(QByteArray& buffer, QByteArray& packet) {
   const int end = Framing::Find_Frame_End(buffer);
   if (end < 0) return false;
-  const QByteArray text = buffer.left(end + 1);
+  QByteArray text = buffer.left(end + 1);
   buffer.remove(0, end + 1);
+  // The sentence path leaves the LF of the last sentence in front; it is not noise, and
+  // dropping the frame behind it would lose the first frame after any sentence.
+  int start = 0;
+  while (start < text.size() && text[start] == '\n') ++start;
+  text.remove(0, start);
   if (text.isEmpty() || text[0] != Framing::DLE) return false;
   packet = Framing::Unstuff(text);
   emit HexDebug(Framing::Hex_Trace(packet, QStringLiteral("I")));
@@ -181,9 +186,10 @@ bool cGarmin::Extract_Packet(QByteArray& buffer, QByteArray& packet) {
     // frame, so a line that carries nothing else ends in error 3.
     if (++Retry_Count_ > 5) {
       Retry_Count_ = 0;
-      emit cError(3, QStringLiteral("Invalid message received from device on port ") +
-                         QString::number(Port_),
-                  packet);
+      emit cError(
+          3,
+          QStringLiteral("Invalid message received from device on port ") + QString::number(Port_),
+          packet);
     }
     return false;
   }

@@ -40,8 +40,7 @@ void cGarmin::Send(const QByteArray& iPacket, bool responsenotneeded) {
   const quint8 id = quint8(packet[1]);
   if (id != Ids_.Ack_Byte) Timer_On();
   const quint8 command = quint8(packet[3]);
-  if (id == Ids_.Command_Data && (command == Ids_.Turn_Off_Pwr ||
-                                  command == Ids_.Stop_Pvt_Data ||
+  if (id == Ids_.Command_Data && (command == Ids_.Turn_Off_Pwr || command == Ids_.Stop_Pvt_Data ||
                                   command == Ids_.Reset_Transfer)) {
     // The receiver does not answer these.
     Timer_Off();
@@ -56,9 +55,9 @@ bool cGarmin::Check_Packet(QByteArray& packet) {
   Timeout_Ticks_ = 0;
   const quint8 id = quint8(packet[1]);
   // More packets of a transfer follow these.
-  if (id == Ids_.Prx_Wpt_Data || id == Ids_.Records || id == Ids_.Rte_Hdr ||
-      id == Ids_.Rte_Link || id == Ids_.Rte_Wpt_Data || id == Ids_.Trk_Hdr ||
-      id == Ids_.Trk_Data || id == Ids_.Wpt_Data || id == Ids_.Pvt_Data)
+  if (id == Ids_.Prx_Wpt_Data || id == Ids_.Records || id == Ids_.Rte_Hdr || id == Ids_.Rte_Link ||
+      id == Ids_.Rte_Wpt_Data || id == Ids_.Trk_Hdr || id == Ids_.Trk_Data || id == Ids_.Wpt_Data ||
+      id == Ids_.Pvt_Data)
     Timer_On();
 
   if (id == Ids_.Ack_Byte) return true;

@@ -132,7 +132,8 @@ void cGarmin::Receive_Product_Data(const QByteArray& packet) {
   const int first = text.indexOf(QChar(0));
   const int second = text.indexOf(QChar(0), first + 1);
   Product_Data.Product_Description_1 = text.left(first);
-  Product_Data.Product_Description_2 = second < 0 ? QString() : text.mid(first + 1, second - first - 1);
+  Product_Data.Product_Description_2 =
+      second < 0 ? QString() : text.mid(first + 1, second - first - 1);
   if (Array_Seen_) return;
   if (const cProductRow* row =
           Find_Product_Row(Product_Data.Product_ID, Product_Data.Software_Version))

@@ -15,15 +15,12 @@ void cGarmin::Request_Product_Data() { Send(Command_Packet(Ids_.Product_Rqst, 0,
 void cGarmin::Start_of_Records(qint16 ocount) {
   Records_Count_Data_[0] = char(quint16(ocount) & 0xFF);
   Records_Count_Data_[1] = char(quint16(ocount) >> 8);
-  Send(Command_Packet(Ids_.Records, quint8(Records_Count_Data_[0]),
-                      quint8(Records_Count_Data_[1])),
+  Send(Command_Packet(Ids_.Records, quint8(Records_Count_Data_[0]), quint8(Records_Count_Data_[1])),
        false);
 }
 
 void cGarmin::End_of_Records() { Send(Command_Packet(Ids_.Xfer_Cmplt, 0, 0), false); }
-void cGarmin::Power_Off() {
-  Send(Command_Packet(Ids_.Command_Data, Ids_.Turn_Off_Pwr, 0), false);
-}
+void cGarmin::Power_Off() { Send(Command_Packet(Ids_.Command_Data, Ids_.Turn_Off_Pwr, 0), false); }
 void cGarmin::Request_Date_Time() {
   Send(Command_Packet(Ids_.Command_Data, Ids_.Transfer_Time, 0), false);
 }

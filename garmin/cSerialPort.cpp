@@ -12,20 +12,30 @@ bool Parse_Line_Settings(const QString& text, cLineSettings& out) {
   s.Baud = f[0].trimmed().toInt(&ok);
   if (!ok || s.Baud <= 0) return false;
   const QString parity = f[1].trimmed().toUpper();
-  if (parity == QLatin1String("N")) s.Parity = QSerialPort::NoParity;
-  else if (parity == QLatin1String("E")) s.Parity = QSerialPort::EvenParity;
-  else if (parity == QLatin1String("O")) s.Parity = QSerialPort::OddParity;
-  else if (parity == QLatin1String("M")) s.Parity = QSerialPort::MarkParity;
-  else if (parity == QLatin1String("S")) s.Parity = QSerialPort::SpaceParity;
-  else return false;
+  if (parity == QLatin1String("N"))
+    s.Parity = QSerialPort::NoParity;
+  else if (parity == QLatin1String("E"))
+    s.Parity = QSerialPort::EvenParity;
+  else if (parity == QLatin1String("O"))
+    s.Parity = QSerialPort::OddParity;
+  else if (parity == QLatin1String("M"))
+    s.Parity = QSerialPort::MarkParity;
+  else if (parity == QLatin1String("S"))
+    s.Parity = QSerialPort::SpaceParity;
+  else
+    return false;
   const int bits = f[2].trimmed().toInt(&ok);
   if (!ok || bits < 5 || bits > 8) return false;
   s.Data_Bits = QSerialPort::DataBits(bits);
   const QString stop = f[3].trimmed();
-  if (stop == QLatin1String("1")) s.Stop_Bits = QSerialPort::OneStop;
-  else if (stop == QLatin1String("1.5")) s.Stop_Bits = QSerialPort::OneAndHalfStop;
-  else if (stop == QLatin1String("2")) s.Stop_Bits = QSerialPort::TwoStop;
-  else return false;
+  if (stop == QLatin1String("1"))
+    s.Stop_Bits = QSerialPort::OneStop;
+  else if (stop == QLatin1String("1.5"))
+    s.Stop_Bits = QSerialPort::OneAndHalfStop;
+  else if (stop == QLatin1String("2"))
+    s.Stop_Bits = QSerialPort::TwoStop;
+  else
+    return false;
   out = s;
   return true;
 }

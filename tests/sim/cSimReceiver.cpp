@@ -60,6 +60,10 @@ void cSimReceiver::Disappear() {
   Slave_Keep_ = Master_ = -1;
 }
 
+void cSimReceiver::Drain() {
+  if (Slave_Keep_ >= 0) tcflush(Slave_Keep_, TCIFLUSH);
+}
+
 void cSimReceiver::Talk_Nmea(int interval_ms) {
   if (interval_ms <= 0) {
     Nmea_Timer_.stop();
@@ -87,7 +91,7 @@ void cSimReceiver::Send_Packet(quint8 id, const QByteArray& data) {
   packet[packet.size() - 2] = Framing::DLE;
   packet[packet.size() - 1] = Framing::ETX;
   quint8 sum = Framing::Packet_Checksum(packet);
-  if (Corrupt_Next > 0) {
+  if (Corrupt_Next > 0 && id != kAck && id != kNak) {
     --Corrupt_Next;
     sum = quint8(sum + 1);
   }
@@ -153,7 +157,8 @@ void cSimReceiver::Handle(const QByteArray& packet) {
       QList<cPacket> answer{{kProductData, data}};
       if (!Protocol_Array.isEmpty()) answer.append({kArray, Protocol_Array});
       Send_Sequence(answer);
-    } else if ((id == 10 || id == 11) && packet.size() > 6 && Scripts_.contains(quint8(packet[3]))) {
+    } else if ((id == 10 || id == 11) && packet.size() > 6 &&
+               Scripts_.contains(quint8(packet[3]))) {
       Send_Sequence(Scripts_.value(quint8(packet[3])));
     }
   }

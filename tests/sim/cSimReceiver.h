@@ -52,10 +52,10 @@ class cSimReceiver : public QObject {
   void Send_Sequence(const QList<cPacket>& packets);
 
   // Misbehaviour.
-  int Nak_Next = 0;          // NAK this many host packets instead of ACKing them
-  int Corrupt_Next = 0;      // spoil the checksum of this many packets it sends
-  bool Silent = false;       // read and record, never answer
-  QByteArray Garbage;        // written in front of every packet it sends
+  int Nak_Next = 0;      // NAK this many host packets instead of ACKing them
+  int Corrupt_Next = 0;  // spoil the checksum of this many data packets it sends
+  bool Silent = false;   // read and record, never answer
+  QByteArray Garbage;    // written in front of every packet it sends
   // Sends an NMEA sentence (checksum computed) every `interval_ms`; 0 stops. While it talks
   // NMEA it does not answer binary packets.
   void Talk_Nmea(int interval_ms);
@@ -63,6 +63,8 @@ class cSimReceiver : public QObject {
   void Send_Raw(const QByteArray& bytes);
   // Sends one packet (id, data) framed and stuffed, honouring Corrupt_Next and Garbage.
   void Send_Packet(quint8 id, const QByteArray& data);
+  // Throws away what it sent that the host has not read yet.
+  void Drain();
   // Closes the pseudo-terminal: the receiver is gone, as if unplugged.
   void Disappear();
 
