@@ -14,6 +14,7 @@ namespace {
 // holds mostly noise: it is cut to its newest 1024 bytes, enough for a frame still arriving.
 constexpr int kRxBufferMax = 4096;
 constexpr int kRxBufferKeep = 1024;
+constexpr int kMaxWireFrame = 518;
 
 // Start and end of the sentence the receive path looks at: S the first "$" (else the first
 // "@"), E the first CR LF; -1 when absent.
@@ -31,6 +32,15 @@ cSentencePos Find_Sentence(const QByteArray& buffer) {
   }
   pos.E = buffer.indexOf("\r\n");
   return pos;
+}
+
+// A frame has begun and its end has not come yet. Its data may hold "$" and CR LF (positions,
+// counts); cutting it as a sentence would lose the frame, so it waits for its end, unless it
+// has grown longer than any frame can be.
+bool Frame_In_Progress(const QByteArray& buffer) {
+  const int start = buffer.startsWith('\n') ? 1 : 0;  // the LF a sentence leaves
+  return buffer.size() > start && buffer[start] == Framing::DLE &&
+         buffer.size() <= kMaxWireFrame + start && Framing::Find_Frame_End(buffer) < 0;
 }
 }  // namespace
 
@@ -96,6 +106,7 @@ void cGarmin::comGarmin_OnComm() {
 
 bool cGarmin::Unit_Waiting() const {
   if (Framing::Find_Frame_End(RxBuffer_) >= 0) return true;
+  if (Frame_In_Progress(RxBuffer_)) return false;
   const cSentencePos pos = Find_Sentence(RxBuffer_);
   return pos.S >= 0 && pos.E >= 0;
 }
@@ -111,7 +122,7 @@ void cGarmin::Bound_RxBuffer() {
 void cGarmin::Take_Unit() {
   const int frame_end = Framing::Find_Frame_End(RxBuffer_);
   const cSentencePos pos = frame_end >= 0 ? cSentencePos() : Find_Sentence(RxBuffer_);
-  const bool frame_path = frame_end >= 0 || pos.S < 0 || pos.E < 0;
+  const bool frame_path = frame_end >= 0 || pos.S < 0 || pos.E < 0 || Frame_In_Progress(RxBuffer_);
 
   QByteArray packet;
   bool frame_taken = false;

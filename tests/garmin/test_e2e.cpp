@@ -171,6 +171,8 @@ TEST_F(E2E, ReceiverDisappearsMidTransfer) {
   ASSERT_TRUE(Wait_Until([&] { return !Ev.Errors.isEmpty(); }));
   EXPECT_EQ(Ev.Errors[0].Num, 1);
   EXPECT_TRUE(Garmin.RxBuffer().isEmpty());
+  // The line error closed the port, so the owner's next PortOpen tries the device afresh.
+  EXPECT_FALSE(Port.PortOpen());
 }
 
 namespace {

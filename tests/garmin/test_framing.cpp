@@ -56,7 +56,8 @@ TEST(Framing, HexTrace) {
 // The receive path cuts a frame out of any chunking: split at every offset, with garbage and
 // sentences around it, and two frames in one read.
 TEST(Framing, FrameSplitAtEveryOffset) {
-  QByteArray data = Bytes({0x10, 0x03, 0x10, 0x20});
+  // Stuffed bytes, and a "$" with CR LF that must not be cut out as a sentence.
+  QByteArray data = Bytes({0x10, 0x03, '$', 0x0D, 0x0A, 0x10, 0x20});
   const QByteArray wire = Wire_Of(35, data);
   for (int cut = 0; cut <= wire.size(); ++cut) {
     cLinkRig rig;
