@@ -64,6 +64,8 @@ class cTrack {
   quint8 Color = 0;
   QString Ident;
   QString Datum;
+  // D311 header only: the track's index, which fitness runs refer to.
+  quint16 Index = 0;
 
   void Clear() { *this = cTrack(); }
 };
