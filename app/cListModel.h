@@ -1,0 +1,34 @@
+#pragma once
+// The list view's rows: six columns with the Hebrew headers, filled in one batch by
+// cVQPoints::Redisplay so that a long list costs one reset, not a repaint per item.
+#include <QAbstractTableModel>
+#include <QStyledItemDelegate>
+
+#include "points/cVQList.h"
+
+class cListModel : public QAbstractTableModel, public cVQList {
+  Q_OBJECT
+ public:
+  using QAbstractTableModel::QAbstractTableModel;
+
+  void Set_Rows(QVector<cVQRow> rows) override;
+  int Row_Count() const override { return m_rows.size(); }
+  QString Row_Text(int row, int column) const override;
+
+  int rowCount(const QModelIndex& parent = {}) const override;
+  int columnCount(const QModelIndex& parent = {}) const override;
+  QVariant data(const QModelIndex& index, int role) const override;
+  QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+ private:
+  QVector<cVQRow> m_rows;
+};
+
+class cNumberDelegate : public QStyledItemDelegate {
+  Q_OBJECT
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+
+ protected:
+  void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override;
+};

@@ -1,0 +1,28 @@
+#pragma once
+// What the window asks of the desktop and the process: message boxes, file dialogs, opening a
+// document with the desktop's viewer, the program's folder and ending at once. cQtServices
+// is the real one; the tests script the answers.
+#include <QString>
+
+class QWidget;
+
+class cServices {
+ public:
+  enum class cButtons { OK, Retry_Cancel, OK_Cancel };
+  enum class cIcon { None, Exclamation };
+  enum class cAnswer { OK, Retry, Cancel };
+
+  virtual ~cServices() = default;
+  // A modal box titled "VQ"; lines of text are joined by CR LF.
+  virtual cAnswer Message(QWidget* owner, const QString& text, cButtons buttons, cIcon icon) = 0;
+  // filter: description and pattern pairs separated by "|". Empty when cancelled.
+  virtual QString Open_File_Name(QWidget* owner, const QString& folder, const QString& title,
+                                 const QString& filter) = 0;
+  virtual QString Save_File_Name(QWidget* owner, const QString& folder, const QString& title,
+                                 const QString& filter) = 0;
+  // Opens the document with the desktop's viewer; false when that fails.
+  virtual bool Open_Document(const QString& path) = 0;
+  virtual QString Program_Folder() = 0;
+  // Ends the program at once: nothing is saved and no close handler runs.
+  virtual void End_Process() = 0;
+};

@@ -1,0 +1,268 @@
+#include "app/frmVQ.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QScreen>
+#include <QSettings>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTreeView>
+#include <cmath>
+
+#include "app/cListModel.h"
+#include "app/cServices.h"
+#include "app/core/cTransfer.h"
+#include "app/frmRteData.h"
+#include "garmin/cGarmin.h"
+#include "garmin/cSerialPort.h"
+#include "geo/NumText.h"
+
+namespace {
+const QString kCrLf = QStringLiteral("\r\n");
+// Design sizes in twips.
+constexpr int kColumnWidths[6] = {630, 810, 810, 560, 1700, 600};
+constexpr int kPanelWidths[2] = {2440, 1440};
+constexpr double kDefaultWidth = 5295, kDefaultHeight = 8280;
+// The list leaves these margins of the window's outer size.
+constexpr double kListMarginWidth = 100, kListMarginHeight = 1065;
+constexpr int kTimerInterval_ms = 2000;
+
+QSettings Store() { return QSettings(QStringLiteral("VQ"), QStringLiteral("VQ")); }
+QString Num(double v) { return QString::fromStdString(NumText::Num_Text(v)); }
+}  // namespace
+
+QString frmVQ::Setting(const QString& key, const QString& fallback) {
+  return Store().value(key, fallback).toString();
+}
+
+double frmVQ::Setting_Number(const QString& key, double fallback) {
+  bool ok = false;
+  const double v = Setting(key, Num(fallback)).trimmed().toDouble(&ok);
+  return ok && std::isfinite(v) ? v : fallback;
+}
+
+// Exit and the first-start failure end the process with no chance to flush: write through.
+void frmVQ::Save_Setting(const QString& key, const QString& value) {
+  QSettings store = Store();
+  store.setValue(key, value);
+  store.sync();
+}
+
+frmVQ::frmVQ(cServices& services, QWidget* parent) : QMainWindow(parent), m_services(services) {
+  setWindowTitle(QStringLiteral("VQ"));
+  setLayoutDirection(Qt::RightToLeft);
+  Build_Menus();
+  Build_List();
+  Build_Status_Bar();
+}
+
+frmVQ::~frmVQ() = default;
+
+int frmVQ::Twips_To_Px(double twips) const {
+  return int(std::lround(twips * logicalDpiX() / 1440.0));
+}
+
+double frmVQ::Px_To_Twips(int px) const { return px * 1440.0 / logicalDpiX(); }
+
+void frmVQ::Build_Menus() {
+  QMenu* mnuFile = menuBar()->addMenu(QStringLiteral("&קובץ"));
+  mnuFileOpen = mnuFile->addAction(QStringLiteral("&פתח..."));
+  mnuFileOpen->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+  mnuFileSaveAs = mnuFile->addAction(QStringLiteral("שמור &בשם..."));
+  mnuFile->addSeparator();
+  mnuFileLogDnld = mnuFile->addAction(QStringLiteral("&קרא הקלטה מה-GPS"));
+  mnuFileUpload = mnuFile->addAction(QStringLiteral("&טען ל-GPS כמסלול..."));
+  mnuFile->addSeparator();
+  mnuFileSettings = mnuFile->addAction(QStringLiteral("&הגדרות..."));
+  mnuFile->addSeparator();
+  mnuFileExit = mnuFile->addAction(QStringLiteral("&יציאה"));
+  mnuFileExit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
+  QMenu* mnuDisplay = menuBar()->addMenu(QStringLiteral("&תצוגה"));
+  mnuDisplayCorITM = mnuDisplay->addAction(QStringLiteral("רשת &ישראל"));
+  mnuDisplayCorLL = mnuDisplay->addAction(QStringLiteral("&רשת LAT/LON"));
+  mnuDisplayCorITM->setCheckable(true);
+  mnuDisplayCorLL->setCheckable(true);
+  mnuDisplayCorITM->setChecked(true);
+  QMenu* mnuHelp = menuBar()->addMenu(QStringLiteral("&עזרה"));
+  mnuHelpAbout = mnuHelp->addAction(QStringLiteral("&אודות..."));
+
+  connect(mnuFileOpen, &QAction::triggered, this, &frmVQ::mnuFileOpen_Click);
+  connect(mnuFileSaveAs, &QAction::triggered, this, &frmVQ::mnuFileSaveAs_Click);
+  connect(mnuFileLogDnld, &QAction::triggered, this, &frmVQ::mnuFileLogDnld_Click);
+  connect(mnuFileUpload, &QAction::triggered, this, &frmVQ::mnuFileUpload_Click);
+  connect(mnuFileSettings, &QAction::triggered, this, &frmVQ::mnuFileSettings_Click);
+  connect(mnuFileExit, &QAction::triggered, this, &frmVQ::mnuFileExit_Click);
+  connect(mnuDisplayCorITM, &QAction::triggered, this, &frmVQ::mnuDisplayCorITM_Click);
+  connect(mnuDisplayCorLL, &QAction::triggered, this, &frmVQ::mnuDisplayCorLL_Click);
+  connect(mnuHelpAbout, &QAction::triggered, this, &frmVQ::mnuHelpAbout_Click);
+}
+
+void frmVQ::Build_List() {
+  auto* client = new QWidget(this);
+  setCentralWidget(client);
+  lv = new QTreeView(client);
+  lvModel = new cListModel(lv);
+  lv->setModel(lvModel);
+  lv->setItemDelegate(new cNumberDelegate(lv));
+  lv->setRootIsDecorated(false);
+  lv->setUniformRowHeights(true);
+  lv->setAllColumnsShowFocus(true);
+  lv->setSortingEnabled(false);
+  lv->header()->setStretchLastSection(false);
+  lv->setAcceptDrops(true);
+  lv->viewport()->setAcceptDrops(true);
+  lv->viewport()->installEventFilter(this);
+  // The design widths were made for an 8-point face; with it the grid values fit their columns.
+  QFont small = lv->font();
+  small.setPointSizeF(7.5);
+  lv->setFont(small);
+  for (int c = 0; c < 6; ++c) lv->setColumnWidth(c, Twips_To_Px(kColumnWidths[c]));
+}
+
+void frmVQ::Build_Status_Bar() {
+  sbPanel1 = new QLabel(this);
+  sbPanel2 = new QLabel(this);
+  sbPanel1->setFixedWidth(Twips_To_Px(kPanelWidths[0]));
+  sbPanel2->setFixedWidth(Twips_To_Px(kPanelWidths[1]));
+  sbProgress = new QProgressBar(this);
+  sbProgress->setMaximumWidth(Twips_To_Px(1440));
+  sbProgress->hide();
+  statusBar()->addWidget(sbPanel1);
+  statusBar()->addWidget(sbPanel2);
+  statusBar()->addWidget(sbProgress);
+  statusBar()->setSizeGripEnabled(false);
+}
+
+void frmVQ::Create_Driver() {
+  tmr.setInterval(kTimerInterval_ms);
+  tmr.stop();
+  comm = std::make_unique<cSerialPort>();
+  Garmin = std::make_unique<cGarmin>();
+  Garmin->setTmrTimeout(&tmr);
+  Garmin->setComGarmin(comm.get());
+  Transfer = std::make_unique<cTransfer>(*Garmin, Points, static_cast<cTransferUI&>(*this));
+}
+
+// Qt's right-to-left layout direction mirrors the list and its header.
+void frmVQ::Set_RTL_Layout(QTreeView* list) {
+  list->setLayoutDirection(Qt::RightToLeft);
+  list->header()->setLayoutDirection(Qt::RightToLeft);
+  list->viewport()->update();
+}
+
+bool frmVQ::Form_Load(const QString& command_line) {
+  Create_Driver();
+  Set_RTL_Layout(lv);
+  if (Setting(QStringLiteral("Settings/1StUse"), QStringLiteral("0")) == QLatin1String("0")) {
+    const QString readme = m_services.Program_Folder() + QStringLiteral("/Readme.htm");
+    if (!m_services.Open_Document(readme)) {
+      m_services.Message(nullptr,
+                         QStringLiteral("פתיחת קובץ readme נכשלה.") + kCrLf +
+                             QStringLiteral("כלי זה מגיע ללא אחריות כלשהי.") + kCrLf +
+                             QStringLiteral("יש לקרוא את קובץ readme המגיע עם כלי זה"),
+                         cServices::cButtons::OK, cServices::cIcon::None);
+      m_services.End_Process();
+      return false;
+    }
+    Save_Setting(QStringLiteral("Settings/1StUse"), QStringLiteral("1"));
+  }
+  Points.lv = lvModel;
+  double coorSys = std::nearbyint(Setting_Number(QStringLiteral("Display/CoorSys"), 1));
+  if (coorSys < -32768 || coorSys > 32767) coorSys = 1;
+  Points.Set_CoorSys(qint16(coorSys));
+  Show_Display_Check();
+  if (!command_line.isEmpty()) Open_File(command_line);
+
+  const double width = Setting_Number(QStringLiteral("Display/Width"), kDefaultWidth);
+  const double height = Setting_Number(QStringLiteral("Display/Height"), kDefaultHeight);
+  // The stored size is the outer one; the frame is known once the window has been shown.
+  const QSize frame = frameGeometry().size() - geometry().size();
+  const int w = Twips_To_Px(width) - frame.width(), h = Twips_To_Px(height) - frame.height();
+  if (w > 0 && h > 0) resize(w, h);
+  if (const QScreen* screen = QGuiApplication::primaryScreen())
+    move(screen->availableGeometry().center() - rect().center());
+
+  for (int n = 1; n <= 6; ++n) {
+    const double stored =
+        std::nearbyint(Setting_Number(QStringLiteral("ColWidths/%1").arg(n), -1));
+    // -1 keeps the design width; a negative width cannot be shown and is left out.
+    if (stored != -1 && stored >= 0 && stored <= 32767) lv->setColumnWidth(n - 1, Twips_To_Px(stored));
+  }
+  return true;
+}
+
+void frmVQ::Show_Display_Check() {
+  const bool grid = Points.CoorSys() != 0;
+  mnuDisplayCorITM->setChecked(grid);
+  mnuDisplayCorLL->setChecked(!grid);
+}
+
+void frmVQ::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  Form_Resize();
+}
+
+void frmVQ::Form_Resize() {
+  const QSize outer = frameGeometry().size();
+  const int w = Twips_To_Px(Px_To_Twips(outer.width()) - kListMarginWidth);
+  const int h = Twips_To_Px(Px_To_Twips(outer.height()) - kListMarginHeight);
+  // A window smaller than the margins (minimised, or a tiny stored size) leaves the list as is.
+  if (w < 0 || h < 0) return;
+  QWidget* client = centralWidget();
+  lv->setGeometry(QStyle::visualRect(layoutDirection(), client->rect(), QRect(0, 0, w, h)));
+}
+
+void frmVQ::closeEvent(QCloseEvent* event) {
+  Form_Unload();
+  event->accept();
+}
+
+void frmVQ::Form_Unload() {
+  const QSize outer = frameGeometry().size();
+  QSettings store = Store();
+  store.setValue(QStringLiteral("Display/Width"), Num(float(Px_To_Twips(outer.width()))));
+  store.setValue(QStringLiteral("Display/Height"), Num(float(Px_To_Twips(outer.height()))));
+  for (int n = 1; n <= 6; ++n) {
+    store.setValue(QStringLiteral("ColWidths/%1").arg(n),
+                   Num(std::nearbyint(Px_To_Twips(lv->columnWidth(n - 1)))));
+  }
+  store.sync();
+  if (RteData) RteData->close();
+}
+
+void frmVQ::mnuFileExit_Click() { m_services.End_Process(); }
+
+void frmVQ::mnuDisplayCorITM_Click() {
+  Points.Set_CoorSys(1);
+  Save_Setting(QStringLiteral("Display/CoorSys"), QStringLiteral("1"));
+  mnuDisplayCorITM->setChecked(true);
+  mnuDisplayCorLL->setChecked(false);
+}
+
+void frmVQ::mnuDisplayCorLL_Click() {
+  Points.Set_CoorSys(0);
+  Save_Setting(QStringLiteral("Display/CoorSys"), QStringLiteral("0"));
+  mnuDisplayCorLL->setChecked(true);
+  mnuDisplayCorITM->setChecked(false);
+}
+
+void frmVQ::mnuHelpAbout_Click() {
+  m_services.Message(this,
+                     QStringLiteral("נכתב למטרת ניסוי בלבד!") + kCrLf +
+                         QStringLiteral("השימוש הוא על אחריות המשתמש!!!") + kCrLf +
+                         QStringLiteral("הערות ודיווח על תקלות: בדף התקלות של הפרויקט VQ"),
+                     cServices::cButtons::OK, cServices::cIcon::None);
+}
+
+void frmVQ::Notice(const QString& text) {
+  m_services.Message(this, text, cServices::cButtons::OK, cServices::cIcon::None);
+}
+
+void frmVQ::Warn(const QString& text) {
+  m_services.Message(this, text, cServices::cButtons::OK, cServices::cIcon::Exclamation);
+}

@@ -1,0 +1,103 @@
+#pragma once
+// The main window: the point list, its menus and status bar, the files it opens and saves, and
+// the receiver transfers it starts. Creating it and running Form_Load starts the program.
+#include <QMainWindow>
+#include <QPointer>
+#include <QTimer>
+#include <memory>
+
+#include "app/core/cTransferUI.h"
+#include "points/cVQPoints.h"
+
+class QAction;
+class QLabel;
+class QProgressBar;
+class QTreeView;
+class cGarmin;
+class cListModel;
+class cSerialPort;
+class cServices;
+class cTransfer;
+class frmRteData;
+
+class frmVQ : public QMainWindow, private cTransferUI {
+  Q_OBJECT
+ public:
+  explicit frmVQ(cServices& services, QWidget* parent = nullptr);
+  ~frmVQ() override;
+
+  // The start-up steps; command_line is the whole text after the program name. False when the
+  // program has ended (the first-start readme failure).
+  bool Form_Load(const QString& command_line);
+
+  // Menu handlers.
+  void mnuFileOpen_Click();
+  void mnuFileSaveAs_Click();
+  void mnuFileLogDnld_Click();
+  void mnuFileUpload_Click();
+  void mnuFileSettings_Click();
+  void mnuFileExit_Click();
+  void mnuDisplayCorITM_Click();
+  void mnuDisplayCorLL_Click();
+  void mnuHelpAbout_Click();
+
+  void Open_File(const QString& path);
+
+  // Members the transfers and the tests reach.
+  cVQPoints Points;
+  QString FileTitle;
+  QTimer tmr;
+  std::unique_ptr<cSerialPort> comm;
+  std::unique_ptr<cGarmin> Garmin;
+  std::unique_ptr<cTransfer> Transfer;
+  QPointer<frmRteData> RteData;
+  QTreeView* lv = nullptr;
+  cListModel* lvModel = nullptr;
+  QLabel* sbPanel1 = nullptr;
+  QLabel* sbPanel2 = nullptr;
+  QProgressBar* sbProgress = nullptr;
+  QAction *mnuFileOpen, *mnuFileSaveAs, *mnuFileLogDnld, *mnuFileUpload, *mnuFileSettings,
+      *mnuFileExit, *mnuDisplayCorITM, *mnuDisplayCorLL, *mnuHelpAbout;
+  // How long the handshake waits for each product request (tests shorten it).
+  int Handshake_Wait_Ms = 2000;
+
+  // Settings, section/key; the value is text, read each time with its default.
+  static QString Setting(const QString& key, const QString& fallback);
+  // A setting read as a number; a stored text that is not a number gives the default.
+  static double Setting_Number(const QString& key, double fallback);
+  static void Save_Setting(const QString& key, const QString& value);
+
+  // Twips and pixels, through the screen's logical DPI.
+  int Twips_To_Px(double twips) const;
+  double Px_To_Twips(int px) const;
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void Create_Driver();
+  void Build_Menus();
+  void Build_List();
+  void Build_Status_Bar();
+  void Set_RTL_Layout(QTreeView* list);
+  void Form_Resize();
+  void Form_Unload();
+  void Show_Display_Check();
+  void Load_TWL(const QString& path);
+  void Close_RteData();
+  void Notice(const QString& text) override;
+  void Warn(const QString& text);
+  bool Ask_Retry(const QString& text) override;
+  bool Ask_Go_On(const QString& text) override;
+  void Show_Panel(int panel, const QString& text) override;
+  void Show_Progress(int done, int total) override;
+  void Set_Busy(bool busy) override;
+  void Transfer_Ended(bool completed) override;
+  void Magellan_Upload_Start();
+  void Magellan_Download_Start();
+
+  cServices& m_services;
+  bool m_busy = false;
+};

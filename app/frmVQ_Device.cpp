@@ -1,0 +1,101 @@
+// The window's receiver commands: the settings dialog, the route upload and the track log
+// download, and what the transfers show in the window.
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QTreeView>
+
+#include "app/cListModel.h"
+#include "app/cServices.h"
+#include "app/core/cTransfer.h"
+#include "app/frmOptions.h"
+#include "app/frmRteData.h"
+#include "app/frmVQ.h"
+#include "garmin/cGarmin.h"
+
+namespace {
+bool Make_Is_Garmin() {
+  return frmVQ::Setting(QStringLiteral("Settings/Make"), QStringLiteral("Garmin")) ==
+         QLatin1String("Garmin");
+}
+qint16 Stored_Port() {
+  const double port = frmVQ::Setting_Number(QStringLiteral("Settings/COM"), 1);
+  return port >= 1 && port <= 32767 ? qint16(port) : qint16(1);
+}
+QString Stored_Line() {
+  return frmVQ::Setting(QStringLiteral("Settings/Comm"), QStringLiteral("9600,N,8,1"));
+}
+}  // namespace
+
+void frmVQ::mnuFileSettings_Click() {
+  frmOptions dialog(this);
+  dialog.exec();
+}
+
+void frmVQ::mnuFileUpload_Click() {
+  if (lvModel->Row_Count() == 0) {
+    Notice(QStringLiteral("אין מסלול לטעינה"));
+    return;
+  }
+  if (!RteData) RteData = new frmRteData(this);
+  RteData->txtDesc->setText(cTransfer::Offered_Title(FileTitle));
+  RteData->Idx = -1;
+  RteData->exec();
+  if (RteData->Idx == -1) return;
+  if (!Make_Is_Garmin()) {
+    Magellan_Upload_Start();
+    return;
+  }
+  Transfer->Set_Handshake_Wait_Ms(Handshake_Wait_Ms);
+  Transfer->Garmin_Upload_Start(Stored_Port(), Stored_Line(), RteData->Idx, RteData->Desc);
+}
+
+void frmVQ::mnuFileLogDnld_Click() {
+  if (!Make_Is_Garmin()) {
+    Magellan_Download_Start();
+    return;
+  }
+  Transfer->Set_Handshake_Wait_Ms(Handshake_Wait_Ms);
+  Transfer->Garmin_Download_Start(Stored_Port(), Stored_Line());
+}
+
+void frmVQ::Magellan_Upload_Start() { Notice(QStringLiteral("Not implamented yet!")); }
+void frmVQ::Magellan_Download_Start() { Notice(QStringLiteral("Not implamented yet!")); }
+
+bool frmVQ::Ask_Retry(const QString& text) {
+  return m_services.Message(this, text, cServices::cButtons::Retry_Cancel,
+                            cServices::cIcon::None) == cServices::cAnswer::Retry;
+}
+
+bool frmVQ::Ask_Go_On(const QString& text) {
+  return m_services.Message(this, text, cServices::cButtons::OK_Cancel,
+                            cServices::cIcon::Exclamation) == cServices::cAnswer::OK;
+}
+
+void frmVQ::Show_Panel(int panel, const QString& text) {
+  (panel == 1 ? sbPanel1 : sbPanel2)->setText(text);
+}
+
+void frmVQ::Show_Progress(int done, int total) {
+  if (total <= 0) {
+    sbProgress->hide();
+    return;
+  }
+  sbProgress->setRange(0, total);
+  sbProgress->setValue(qMin(done, total));
+  sbProgress->show();
+}
+
+void frmVQ::Set_Busy(bool busy) {
+  if (busy == m_busy) return;
+  m_busy = busy;
+  setEnabled(!busy);
+  if (busy) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+  } else {
+    QApplication::restoreOverrideCursor();
+  }
+}
+
+void frmVQ::Transfer_Ended(bool) { Set_Busy(false); }
