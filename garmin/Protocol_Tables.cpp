@@ -5,8 +5,8 @@
 namespace {
 constexpr qint16 kAny = 32767;  // upper version bound of rows that hold for every version
 
-// The maker's table of product capabilities (interface specification, product protocol
-// capabilities), sorted by product id. Every row uses A100 for waypoints, A200 for routes (no
+// The maker's published table of product capabilities (its protocol document), sorted
+// by product id. Every row uses A100 for waypoints, A200 for routes (no
 // route links), A300 for tracks when it has them and A400 for proximity waypoints.
 // id, versions, link, waypoint, route header, route waypoint, track point, proximity
 constexpr cProductRow kRows[] = {
