@@ -46,9 +46,9 @@ void cGarmin::Send_Track() {
 
 void cGarmin::Decode_Waypoint(const QByteArray& packet) {
   const bool route = packet.size() > 1 && quint8(packet.at(1)) == PID_Rte_Wpt_Data();
-  const QString format = route ? Route_Waypoint_Format(Route_Wpt_Data_Format_,
-                                                       Waypoint_Data_Format_)
-                               : Waypoint_Data_Format_;
+  const QString format = route
+                             ? Route_Waypoint_Format(Route_Wpt_Data_Format_, Waypoint_Data_Format_)
+                             : Waypoint_Data_Format_;
   Codec::Decode_Waypoint(packet, format, Waypoint);
 }
 

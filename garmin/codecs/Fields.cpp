@@ -27,10 +27,14 @@ static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN, "the packet layouts are little-en
 
 }  // namespace
 
-qint16 Read_Integer_At(const QByteArray& packet, int index) { return Read_At<qint16>(packet, index); }
+qint16 Read_Integer_At(const QByteArray& packet, int index) {
+  return Read_At<qint16>(packet, index);
+}
 qint32 Read_Long_At(const QByteArray& packet, int index) { return Read_At<qint32>(packet, index); }
 float Read_Single_At(const QByteArray& packet, int index) { return Read_At<float>(packet, index); }
-double Read_Double_At(const QByteArray& packet, int index) { return Read_At<double>(packet, index); }
+double Read_Double_At(const QByteArray& packet, int index) {
+  return Read_At<double>(packet, index);
+}
 
 QString Read_String_Field(const QByteArray& packet, int index, int width, bool keep_all) {
   if (width <= 0) return QString();
@@ -46,7 +50,8 @@ QString Read_String_Field(const QByteArray& packet, int index, int width, bool k
 }
 
 qint32 Deg_To_Semicircles(double deg) {
-  double s = std::nearbyint(deg * (2147483648.0 / 180.0));  // the default mode rounds halves to even
+  double s =
+      std::nearbyint(deg * (2147483648.0 / 180.0));  // the default mode rounds halves to even
   if (!(s < 2147483648.0)) {
     // +180 degrees and beyond wrap to the negative side, where the same meridian lies.
     s = std::fmod(s, 4294967296.0);

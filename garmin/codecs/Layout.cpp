@@ -15,9 +15,7 @@ QByteArray New_Packet(quint8 pid, int n) {
   return packet;
 }
 
-int Data_Size(const QByteArray& packet) {
-  return packet.size() > 2 ? quint8(packet.at(2)) : 0;
-}
+int Data_Size(const QByteArray& packet) { return packet.size() > 2 ? quint8(packet.at(2)) : 0; }
 
 int Data_End(const QByteArray& packet) {
   return int(qMin<qsizetype>(kHead + Data_Size(packet), packet.size()));

@@ -9,8 +9,8 @@
 
 namespace Layout {
 
-constexpr int kHead = 3;         // DLE, id, size
-constexpr int kMax_Data = 255;   // what the size byte can describe
+constexpr int kHead = 3;        // DLE, id, size
+constexpr int kMax_Data = 255;  // what the size byte can describe
 
 // A zeroed packet of n + 6 elements with the id and the size byte filled in.
 QByteArray New_Packet(quint8 pid, int n);

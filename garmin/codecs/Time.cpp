@@ -52,8 +52,8 @@ qint32 Days_From_Date(qint16 month, qint16 day, qint16 year) {
     m = month + 13;
   }
   const double a = std::floor(0.01 * y);
-  const double j = std::floor(365.25 * y) + std::floor(30.6001 * m) + day + 1720997 - a +
-                   std::floor(0.25 * a);
+  const double j =
+      std::floor(365.25 * y) + std::floor(30.6001 * m) + day + 1720997 - a + std::floor(0.25 * a);
   const double result = j - 2447892;
   return result < 0 ? 0 : qint32(result);
 }
@@ -67,8 +67,8 @@ QString Format_Garmin_Time(qint32 seconds, qint16 hours) {
   const qint64 hour = qAbs(s / 3600);
   const qint64 minute = qAbs((s - 3600 * hour) / 60);
   const qint64 second = qAbs(s - 3600 * hour - 60 * minute);
-  return Digits(year, 4) + '/' + Digits(month, 2) + '/' + Digits(day, 2) + '-' +
-         Digits(hour, 2) + ':' + Digits(minute, 2) + ':' + Digits(second, 2);
+  return Digits(year, 4) + '/' + Digits(month, 2) + '/' + Digits(day, 2) + '-' + Digits(hour, 2) +
+         ':' + Digits(minute, 2) + ':' + Digits(second, 2);
 }
 
 qint32 Parse_Garmin_Time(const QString& text, qint16 hours) {

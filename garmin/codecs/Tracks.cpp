@@ -24,12 +24,18 @@ struct cPointLayout {
 };
 
 bool Point_Layout(const QString& f, cPointLayout& l) {
-  if (f == "D300") l = {13, -1, -1, -1, 12};
-  else if (f == "D301" || f == "D310") l = {21, 12, 16, -1, 20};
-  else if (f == "D302") l = {25, 12, 16, 20, 24};
-  else if (f == "D303") l = {17, 12, -1, -1, -1};  // then heart rate
-  else if (f == "D304") l = {23, 12, -1, -1, -1};  // then distance, heart rate, cadence, sensor
-  else return false;
+  if (f == "D300")
+    l = {13, -1, -1, -1, 12};
+  else if (f == "D301" || f == "D310")
+    l = {21, 12, 16, -1, 20};
+  else if (f == "D302")
+    l = {25, 12, 16, 20, 24};
+  else if (f == "D303")
+    l = {17, 12, -1, -1, -1};  // then heart rate
+  else if (f == "D304")
+    l = {23, 12, -1, -1, -1};  // then distance, heart rate, cadence, sensor
+  else
+    return false;
   return true;
 }
 

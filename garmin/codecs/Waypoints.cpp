@@ -20,8 +20,8 @@ int Prefix_Family_Size(const QString& f) {
   static const struct {
     const char* name;
     int size;
-  } sizes[] = {{"D100", 58},  {"D101", 63},  {"D102", 64},  {"D103", 60},  {"D104", 65},
-               {"D107", 65},  {"D151", 124}, {"D152", 124}, {"D154", 126}, {"D155", 127}};
+  } sizes[] = {{"D100", 58}, {"D101", 63},  {"D102", 64},  {"D103", 60},  {"D104", 65},
+               {"D107", 65}, {"D151", 124}, {"D152", 124}, {"D154", 126}, {"D155", 127}};
   for (const auto& s : sizes)
     if (f == QLatin1String(s.name)) return s.size;
   return 58;
@@ -189,7 +189,7 @@ constexpr float kUnknown_Float = 1.0e25f;  // the maker's "not supported" value
 QByteArray Encode_Family(cWaypoint& w, const QString& f, quint8 pid) {
   const cFamily fam = Family_Of(f);
   if (fam.packed && w.Smbl == 0) w.Smbl = 18;
-  QVector<QByteArray> texts{Variable_Bytes(w.Ident, true),   Variable_Bytes(w.Cmnt, true),
+  QVector<QByteArray> texts{Variable_Bytes(w.Ident, true),    Variable_Bytes(w.Cmnt, true),
                             Variable_Bytes(w.Facility, true), Variable_Bytes(w.City, true),
                             Variable_Bytes(w.Address, true),  Variable_Bytes(w.Cross_Road, true)};
   Fit_Texts(texts, kMax_Data - fam.fixed);

@@ -5,7 +5,9 @@
 #include <ostream>
 
 // Readable failure messages for texts.
-inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QString& text, std::ostream* os) {
+  *os << '"' << text.toStdString() << '"';
+}
 
 namespace TestBytes {
 inline QByteArray Hex(const char* text) { return QByteArray::fromHex(QByteArray(text)); }

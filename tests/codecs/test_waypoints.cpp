@@ -61,8 +61,8 @@ TEST(Waypoint, PacketsOfRealPlacesAreTheBytesOfTheirLayouts) {
        "45494C415400 00 00"},
       {"D150", Eilat(),
        "45494C415420 494C 00 A9D00415 9ACCDA18 0C00"
-       "45494C415420202020202020202020202020202020202020"  // city, 24
-       "2020"                                            // state
+       "45494C415420202020202020202020202020202020202020"              // city, 24
+       "2020"                                                          // state
        "202020202020202020202020202020202020202020202020202020202020"  // facility, 30
        "52454420534541202020202020202020202020202020202020202020202020202020202020202020"},
   };
@@ -165,8 +165,17 @@ TEST(Waypoint, ReceiptRules) {
 
 // Every format: encode a realistic record and read it back.
 TEST(Waypoint, RoundTripInEveryFormat) {
-  enum { kSmbl = 1, kDspl = 2, kColor = 4, kDist = 8, kAlt = 16, kDpth = 32, kAirport = 64,
-         kMap = 128, kLink = 256 };
+  enum {
+    kSmbl = 1,
+    kDspl = 2,
+    kColor = 4,
+    kDist = 8,
+    kAlt = 16,
+    kDpth = 32,
+    kAirport = 64,
+    kMap = 128,
+    kLink = 256
+  };
   const struct {
     const char* format;
     int ident_width;  // 0: variable text
@@ -218,7 +227,8 @@ TEST(Waypoint, RoundTripInEveryFormat) {
       cWaypoint w = base;
       if (f.fields & kMap) {
         w.Wpt_Class = 0x83;
-        w.Sub_Class = QString::fromLatin1(QByteArray::fromHex("0102030405060708090A0B0C0D0E0F1011FF"));
+        w.Sub_Class =
+            QString::fromLatin1(QByteArray::fromHex("0102030405060708090A0B0C0D0E0F1011FF"));
         w.Address = "1 Jaffa Road";
         w.Cross_Road = "King David St";
       }
@@ -228,20 +238,38 @@ TEST(Waypoint, RoundTripInEveryFormat) {
       Codec::Decode_Waypoint(p, f.format, r);
       const QString ident = base.Ident.toUpper();
       EXPECT_EQ(r.Ident, f.ident_width ? ident.left(f.ident_width).trimmed() : ident);
-      if (f.cmnt_width > 0) { EXPECT_EQ(r.Cmnt, base.Cmnt.toUpper().left(f.cmnt_width).trimmed()); }
-      if (f.cmnt_width < 0) { EXPECT_EQ(r.Cmnt, base.Cmnt.toUpper()); }
+      if (f.cmnt_width > 0) {
+        EXPECT_EQ(r.Cmnt, base.Cmnt.toUpper().left(f.cmnt_width).trimmed());
+      }
+      if (f.cmnt_width < 0) {
+        EXPECT_EQ(r.Cmnt, base.Cmnt.toUpper());
+      }
       EXPECT_NEAR(r.lat, base.lat, 1e-7);
       EXPECT_NEAR(r.lon, base.lon, 1e-7);
-      if (f.fields & kSmbl) { EXPECT_EQ(r.Smbl, 8); }
-      if (f.fields & kDspl) { EXPECT_EQ(r.Dspl, 2); }
-      if (f.fields & kColor) { EXPECT_EQ(r.Color, 9); }
-      if (f.fields & kDist) { EXPECT_EQ(r.Dist, 250.5f); }
-      if (f.fields & kAlt) { EXPECT_EQ(r.alt, base.alt); }
-      if (f.fields & kDpth) { EXPECT_EQ(r.Dpth, 3.75f); }
+      if (f.fields & kSmbl) {
+        EXPECT_EQ(r.Smbl, 8);
+      }
+      if (f.fields & kDspl) {
+        EXPECT_EQ(r.Dspl, 2);
+      }
+      if (f.fields & kColor) {
+        EXPECT_EQ(r.Color, 9);
+      }
+      if (f.fields & kDist) {
+        EXPECT_EQ(r.Dist, 250.5f);
+      }
+      if (f.fields & kAlt) {
+        EXPECT_EQ(r.alt, base.alt);
+      }
+      if (f.fields & kDpth) {
+        EXPECT_EQ(r.Dpth, 3.75f);
+      }
       if (f.fields & kAirport) {
         EXPECT_EQ(r.Facility, "JAFFA GATE");
         EXPECT_EQ(r.City, "OLD CITY");
-        if (f.ident_width == 6) { EXPECT_EQ(r.alt, std::nearbyint(base.alt)); }
+        if (f.ident_width == 6) {
+          EXPECT_EQ(r.alt, std::nearbyint(base.alt));
+        }
       }
       if (f.fields & kMap) {
         EXPECT_EQ(r.Wpt_Class, 0x83);
@@ -251,7 +279,9 @@ TEST(Waypoint, RoundTripInEveryFormat) {
         EXPECT_EQ(r.State, "JM");
         EXPECT_EQ(r.Country, "IL");
       }
-      if (f.fields & kLink) { EXPECT_EQ(r.Link, "link-1"); }
+      if (f.fields & kLink) {
+        EXPECT_EQ(r.Link, "link-1");
+      }
     }
   }
 }
@@ -300,8 +330,8 @@ TEST(Waypoint, LongTextsAreCutToFitTheSizeByte) {
 // A packet cut short at every length, its size byte still claiming the whole record, reads
 // nothing outside the buffer and leaves what it lacks as the field readers say.
 TEST(Waypoint, TruncatedPacketsOfEveryFormat) {
-  const char* formats[] = {"D100", "D101", "D102", "D103", "D104", "D105", "D106", "D107",
-                           "D108", "D109", "D110", "D150", "D151", "D152", "D154", "D155", "X"};
+  const char* formats[] = {"D100", "D101", "D102", "D103", "D104", "D105", "D106", "D107", "D108",
+                           "D109", "D110", "D150", "D151", "D152", "D154", "D155", "X"};
   for (const char* f : formats) {
     cWaypoint w = Eilat();
     w.Smbl = 7;
@@ -314,11 +344,21 @@ TEST(Waypoint, TruncatedPacketsOfEveryFormat) {
       r.Link = "old";
       Codec::Decode_Waypoint(full.left(len), f, r);
       const QString fmt(f);
-      if (fmt == "D103" && len <= 3 + 58) { EXPECT_EQ(r.Smbl, 99); }  // a byte field stays
-      if (fmt == "D109" && len < 3 + 6) { EXPECT_EQ(r.Smbl, 0); }     // a number reads 0
-      if ((fmt == "D109" || fmt == "D110") && len <= 3 + 52) { EXPECT_EQ(r.Ident, "old"); }
-      if (fmt == "D106") { EXPECT_EQ(r.Link, len <= 3 + 24 + 6 ? "old" : ""); }
-      if (fmt == "D100" && len <= 3) { EXPECT_EQ(r.Ident, ""); }  // spaces, trimmed
+      if (fmt == "D103" && len <= 3 + 58) {
+        EXPECT_EQ(r.Smbl, 99);
+      }  // a byte field stays
+      if (fmt == "D109" && len < 3 + 6) {
+        EXPECT_EQ(r.Smbl, 0);
+      }  // a number reads 0
+      if ((fmt == "D109" || fmt == "D110") && len <= 3 + 52) {
+        EXPECT_EQ(r.Ident, "old");
+      }
+      if (fmt == "D106") {
+        EXPECT_EQ(r.Link, len <= 3 + 24 + 6 ? "old" : "");
+      }
+      if (fmt == "D100" && len <= 3) {
+        EXPECT_EQ(r.Ident, "");
+      }  // spaces, trimmed
     }
   }
   // A D150 record with the proximity size: index, record, distance.

@@ -1,0 +1,80 @@
+#include <gtest/gtest.h>
+
+#include <QDate>
+
+#include "garmin/Codecs.h"
+#include "tests/codecs/Bytes.h"
+
+using namespace TestBytes;
+
+namespace {
+
+TEST(DeviceTime, Examples) {
+  const struct {
+    qint32 seconds;
+    qint16 hours;
+    const char* text;
+  } cases[] = {{0, 0, "1989/12/31-00:00:00"},         {86399, 0, "1989/12/31-23:59:59"},
+               {86400, 0, "1990/01/01-00:00:00"},     {479721909, 0, "2005/03/14-08:05:09"},
+               {479721909, 2, "2005/03/14-10:05:09"}, {-1, 0, "1989/12/31-00:00:01"}};
+  for (const auto& c : cases) EXPECT_EQ(Codec::Format_Garmin_Time(c.seconds, c.hours), c.text);
+  EXPECT_EQ(Codec::Parse_Garmin_Time("2005/03/14-08:05:09", 0), 479721909);
+  EXPECT_EQ(Codec::Parse_Garmin_Time("1980/06/01-01:02:03", 1), 3723 - 3600);
+  EXPECT_EQ(Codec::Parse_Garmin_Time("", 0), 0);
+  EXPECT_EQ(Codec::Days_From_Date(3, 14, 2005), 5552);
+  EXPECT_EQ(Codec::Days_From_Date(1, 1, 1990), 1);
+  EXPECT_EQ(Codec::Days_From_Date(12, 30, 1989), 0);
+  qint16 m, d, y;
+  Codec::Date_From_Days(21975, m, d, y);  // past the range the rounding holds
+  EXPECT_EQ(QDate(y, m, d), QDate(2050, 3, 2));
+}
+
+// Every day from 1989-12-31 to 2050-02-28 is the Gregorian date, both ways, and a time goes
+// through its text and back unchanged.
+TEST(DeviceTime, GregorianUpTo2050) {
+  const QDate epoch(1989, 12, 31);
+  for (qint32 days = 0; days <= 21974; ++days) {
+    qint16 m = 0, d = 0, y = 0;
+    Codec::Date_From_Days(days, m, d, y);
+    ASSERT_EQ(QDate(y, m, d), epoch.addDays(days)) << days;
+    ASSERT_EQ(Codec::Days_From_Date(m, d, y), days);
+    const qint32 t = days * 86400 + (days * 7919) % 86400;
+    ASSERT_EQ(Codec::Parse_Garmin_Time(Codec::Format_Garmin_Time(t, 0), 0), t);
+  }
+  EXPECT_EQ(Codec::Format_Garmin_Time(21974 * 86400 + 86399, 0), "2050/02/28-23:59:59");
+}
+
+TEST(DeviceReports, VoltagesAndDisplay) {
+  cVoltages v;
+  Codec::Decode_Voltages(Frame(40, Hex("2C019001")), v);
+  EXPECT_EQ(v.Internal_Voltage, 3.0f);
+  EXPECT_EQ(v.External_Voltage, 4.0f);
+  Codec::Decode_Voltages(Frame(40, Hex("2C")).left(4), v);
+  EXPECT_EQ(v.Internal_Voltage, 0.0f);
+  EXPECT_EQ(v.External_Voltage, 0.0f);
+
+  cDisplay d;
+  const QByteArray report = Frame(69, Hex("0000 0100 0200 0300 0400 FF"));
+  Codec::Decode_Display_Data(report, 96, d);
+  EXPECT_EQ(d.Line_Length, 64);
+  EXPECT_EQ(d.Display_Lines, 100);
+  EXPECT_EQ(d.Pixels, 8);
+  EXPECT_EQ(d.Record_Length, 21);
+  EXPECT_EQ(d.First_Byte, 9);
+  EXPECT_EQ(d.Bits_Per_Pixel, 1);
+  EXPECT_EQ(d.Unknown3, 4);
+  EXPECT_EQ(d.packet.toLatin1(), report);  // every byte kept, NULs and 0xFF included
+  // Record type 1 changes only the type and the frame text.
+  cDisplay other = d;
+  const QByteArray type1 = Frame(69, Hex("0100 0900 0900"));
+  Codec::Decode_Display_Data(type1, 177, other);
+  EXPECT_EQ(other.Record_Type, 1);
+  EXPECT_EQ(other.Line_Length, 64);
+  EXPECT_EQ(other.Unknown0, 1);
+  EXPECT_EQ(other.packet.toLatin1(), type1);
+  Codec::Decode_Display_Data(Frame(69, Hex("0000")).left(6), 177, other);
+  EXPECT_EQ(other.Line_Length, 180);
+  EXPECT_EQ(other.Unknown0, 0);  // beyond the short report
+}
+
+}  // namespace
