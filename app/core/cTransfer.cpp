@@ -64,6 +64,10 @@ QString cTransfer::Port_Text() const { return QString::number(Garmin.Port()); }
 
 bool cTransfer::Handshake(qint16 port, const QString& settings) {
   m_phase = cPhase::Handshake;
+  // Every transfer waits for a fresh answer: an answer from an earlier transfer says nothing
+  // about the receiver now, and a download would otherwise empty the list for a receiver that
+  // is switched off.
+  m_Product_Text.clear();
   Garmin.setPort(port);
   Garmin.setSettings(settings);
   // A port that fails to open shows up as a receiver that does not answer.

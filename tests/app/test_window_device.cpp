@@ -1,0 +1,113 @@
+// The window's receiver commands against the simulator on a pseudo-terminal.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QAction>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include "app/cListModel.h"
+#include "app/frmRteData.h"
+#include "app/frmVQ.h"
+#include "garmin/cGarmin.h"
+#include "tests/app/cFakeServices.h"
+#include "tests/sim/cSimReceiver.h"
+
+namespace {
+qint32 Le32At(const QByteArray& b, int at) {
+  quint32 v = 0;
+  for (int i = 3; i >= 0; --i) v = (v << 8) | quint8(b[at + i]);
+  return qint32(v);
+}
+
+class WindowDevice : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir.path());
+    QSettings s(QStringLiteral("VQ"), QStringLiteral("VQ"));
+    s.setValue("Settings/1StUse", "1");
+    s.setValue("Settings/COM", "5");
+    s.setValue("Ports/5", sim.Slave_Path());
+    s.sync();
+    sim.Protocol_Array = cSimReceiver::Array_Of(
+        {"P000", "L001", "A010", "A100", "D108", "A201", "D202", "D108", "D210", "A301", "D310",
+         "D301"});
+    w = std::make_unique<frmVQ>(services);
+    ASSERT_TRUE(w->Form_Load(QStringLiteral(VQ_TEST_DATA "/mixed.twl")));
+    w->tmr.setInterval(25);
+    w->Handshake_Wait_Ms = 150;
+  }
+  bool Wait_For_Message(int count) {
+    QElapsedTimer clock;
+    clock.start();
+    while (services.messages.size() < count && clock.elapsed() < 10000)
+      QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+    return services.messages.size() >= count;
+  }
+  QTemporaryDir dir;
+  cSimReceiver sim;
+  cFakeServices services;
+  std::unique_ptr<frmVQ> w;
+};
+
+TEST_F(WindowDevice, UploadFromTheLatLonDisplaySendsThePointsThemselves) {
+  w->mnuDisplayCorLL->trigger();
+  QString offered;
+  QTimer::singleShot(0, [&] {
+    offered = w->RteData->txtDesc->text();
+    w->RteData->cmbRteIdx->setCurrentIndex(6);
+    w->RteData->cmdOK_Click();
+  });
+  w->mnuFileUpload->trigger();
+  EXPECT_EQ(offered, "MIXED");
+  EXPECT_FALSE(w->isEnabled());
+  ASSERT_TRUE(Wait_For_Message(1));
+  EXPECT_EQ(services.messages[0].text, QStringLiteral("הטעינה הסתיימה\r\nנטענו 4 נצ"));
+  EXPECT_TRUE(w->isEnabled());
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+  EXPECT_EQ(w->Garmin->Route.Number, 7);
+  EXPECT_TRUE(w->sbPanel2->text().isEmpty());
+  // The first route waypoint carries the first point's latitude, not a zero from the list text.
+  QByteArray wpt;
+  for (const QByteArray& p : sim.Received)
+    if (quint8(p[1]) == 30 && wpt.isEmpty()) wpt = p;
+  ASSERT_GE(wpt.size(), 3 + 32);
+  const double lat = Le32At(wpt, 3 + 24) * 180.0 / 2147483648.0;
+  EXPECT_NEAR(lat, w->Points.Item(1).lat, 1e-6);
+}
+
+TEST_F(WindowDevice, DownloadReplacesTheListAndCancelledHandshakeKeepsIt) {
+  QByteArray d301(21, '\0');
+  sim.Set_Script(6, {{27, QByteArray("\x02\x00", 2)},
+                     {34, d301},
+                     {34, d301},
+                     {12, QByteArray("\x06\x00", 2)}});
+  w->mnuFileLogDnld->trigger();
+  QElapsedTimer clock;
+  clock.start();
+  while (w->lvModel->Row_Count() != 2 && clock.elapsed() < 10000)
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+  EXPECT_EQ(w->lvModel->Row_Text(2, 1), "2");
+  EXPECT_EQ(w->sbPanel2->text(), "2");
+  EXPECT_TRUE(services.messages.isEmpty());
+  EXPECT_FALSE(w->sbPanel1->text().isEmpty());
+
+  // The receiver is gone: after four requests the user cancels, and the list stays.
+  sim.Silent = true;
+  services.answers = {cServices::cAnswer::Cancel};
+  w->Open_File(QStringLiteral(VQ_TEST_DATA "/mixed.twl"));
+  QSettings(QStringLiteral("VQ"), QStringLiteral("VQ")).setValue("Settings/COM", "6");
+  w->mnuFileLogDnld->trigger();
+  ASSERT_EQ(services.messages.size(), 1);
+  EXPECT_EQ(services.messages[0].buttons, cServices::cButtons::Retry_Cancel);
+  EXPECT_EQ(services.messages[0].text, QStringLiteral("התקשורת למכשיר בערוץ טורי 6 נכשלה."));
+  EXPECT_EQ(w->Points.Count(), 4);
+  EXPECT_EQ(services.ended, 0);
+}
+}  // namespace
