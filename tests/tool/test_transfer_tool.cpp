@@ -1,0 +1,96 @@
+// vqtool's transfers against the simulator: the tool runs as its own process while the
+// simulator answers from this one.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include "tests/gen/TwlGen.h"
+#include "tests/sim/cSimReceiver.h"
+
+namespace {
+struct cResult {
+  int status = -1;
+  QByteArray err;
+  qint64 ms = 0;
+};
+
+// Runs vqtool while the simulator keeps answering; a tool that hangs fails the test.
+cResult Run_With(cSimReceiver& sim, QStringList args) {
+  args << "--device" << sim.Slave_Path() << "--timeout" << "100";
+  QProcess p;
+  QElapsedTimer clock;
+  clock.start();
+  p.start(QStringLiteral(VQ_TOOL_PATH), args);
+  while (p.state() != QProcess::NotRunning && clock.elapsed() < 20000)
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+  cResult r;
+  r.ms = clock.elapsed();
+  if (p.state() != QProcess::NotRunning) {
+    p.kill();
+    p.waitForFinished();
+    return r;
+  }
+  r.status = p.exitCode();
+  r.err = p.readAllStandardError();
+  return r;
+}
+
+void Answer_As_Etrex(cSimReceiver& sim) {
+  sim.Protocol_Array = cSimReceiver::Array_Of({"P000", "L001", "A010", "A100", "D100", "A201",
+                                               "D201", "D100", "D210", "A300", "D300"});
+}
+
+TEST(vqtoolTransfer, DownloadTrackWritesTheLog) {
+  cSimReceiver sim;
+  Answer_As_Etrex(sim);
+  QByteArray d300(13, '\0');
+  sim.Set_Script(6, {{27, QByteArray("\x02\x00", 2)},
+                     {34, d300},
+                     {34, d300},
+                     {12, QByteArray("\x06\x00", 2)}});
+  QTemporaryDir dir;
+  const QString out = dir.filePath("log.csv");
+  const cResult r = Run_With(sim, {"download-track", out});
+  EXPECT_EQ(r.status, 0) << r.err.constData();
+  QFile f(out);
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  EXPECT_EQ(f.readAll().count('\n'), 3);  // header and two points
+}
+
+TEST(vqtoolTransfer, UploadRouteStopsOnMergedNamesWithoutYes) {
+  cSimReceiver sim;
+  Answer_As_Etrex(sim);
+  const QString sample = QStringLiteral(VQ_SOURCE_DIR "/samples/sample.twl");
+  const cResult ok = Run_With(sim, {"upload-route", "--number", "3", sample});
+  EXPECT_EQ(ok.status, 0) << ok.err.constData();
+  EXPECT_TRUE(ok.err.contains("נטענו 12 נצ"));
+  // Two labels that become one six-character name: without --yes nothing is announced.
+  QTemporaryDir dir;
+  const QString twl = dir.filePath("springs.twl");
+  ASSERT_TRUE(TwlGen::Write_File(
+      twl, TwlGen::Make_TWL({{"SPRING1", 170000, 1100000, 0, ""}, {"SPRING2", 171000, 1101000, 0, ""}})));
+  sim.Received.clear();
+  const cResult stop = Run_With(sim, {"upload-route", "--number", "1", twl});
+  EXPECT_EQ(stop.status, 1);
+  EXPECT_TRUE(stop.err.contains("--yes"));
+  for (const QByteArray& p : sim.Received) EXPECT_NE(quint8(p[1]), 27);  // no Records
+  const cResult yes = Run_With(sim, {"upload-route", "--number", "1", "--yes", twl});
+  EXPECT_EQ(yes.status, 0) << yes.err.constData();
+  const cResult bad = Run_With(sim, {"upload-route", "--number", "21", sample});
+  EXPECT_EQ(bad.status, 2);
+}
+
+TEST(vqtoolTransfer, SilentReceiverEndsTheCommandInBoundedTime) {
+  cSimReceiver sim;
+  sim.Silent = true;
+  QTemporaryDir dir;
+  const cResult r = Run_With(sim, {"download-track", dir.filePath("x.txt")});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_TRUE(r.err.contains(QStringLiteral("נכשלה").toUtf8()));
+  EXPECT_FALSE(QFile::exists(dir.filePath("x.txt")));
+}
+}  // namespace
