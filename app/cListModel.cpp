@@ -6,7 +6,8 @@ const char* const kHeaders[] = {"תוית", "צפונית", "מזרחית", "ג�
 
 // Coordinates, altitude and distance are laid out left to right inside the right-to-left list
 // ("-300" and "N31 46' 5.88" keep their order), still at the cell's right edge.
-void cNumberDelegate::initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const {
+void cNumberDelegate::initStyleOption(QStyleOptionViewItem* option,
+                                      const QModelIndex& index) const {
   QStyledItemDelegate::initStyleOption(option, index);
   if (index.column() != 0 && index.column() != 4) {
     option->direction = Qt::LeftToRight;

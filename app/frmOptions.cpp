@@ -61,7 +61,8 @@ void frmOptions::Form_Load() {
   cmbMake->addItem(QStringLiteral("Magellan"));
   QSettings store = Store();
   bool ok = false;
-  double com = store.value(QStringLiteral("Settings/COM"), QStringLiteral("1")).toString().toDouble(&ok);
+  double com =
+      store.value(QStringLiteral("Settings/COM"), QStringLiteral("1")).toString().toDouble(&ok);
   if (!ok) com = 1;
   // A port outside 1 to 9 has no item: nothing is selected, and the device still shows.
   const double index = std::nearbyint(com - 1);
@@ -70,7 +71,8 @@ void frmOptions::Form_Load() {
   const QString comm =
       store.value(QStringLiteral("Settings/Comm"), QStringLiteral("9600,N,8,1")).toString();
   cmbComm->setCurrentIndex(comm == QLatin1String("9600,N,8,1") ? 1 : 0);
-  const QString make = store.value(QStringLiteral("Settings/Make"), QStringLiteral("Garmin")).toString();
+  const QString make =
+      store.value(QStringLiteral("Settings/Make"), QStringLiteral("Garmin")).toString();
   cmbMake->setCurrentIndex(make == QLatin1String("Garmin") ? 0 : 1);
   cmbMake_Click();
 }
@@ -89,7 +91,8 @@ QString frmOptions::Default_Device(int port) const {
 
 void frmOptions::cmdOK_Click() {
   QSettings store = Store();
-  if (cmbCOM->currentIndex() >= 0) store.setValue(QStringLiteral("Settings/COM"), cmbCOM->currentText());
+  if (cmbCOM->currentIndex() >= 0)
+    store.setValue(QStringLiteral("Settings/COM"), cmbCOM->currentText());
   store.setValue(QStringLiteral("Settings/Comm"), cmbComm->currentText());
   store.setValue(QStringLiteral("Settings/Make"), cmbMake->currentText());
 #ifndef Q_OS_WIN

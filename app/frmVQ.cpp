@@ -188,10 +188,10 @@ bool frmVQ::Form_Load(const QString& command_line) {
     move(screen->availableGeometry().center() - rect().center());
 
   for (int n = 1; n <= 6; ++n) {
-    const double stored =
-        std::nearbyint(Setting_Number(QStringLiteral("ColWidths/%1").arg(n), -1));
+    const double stored = std::nearbyint(Setting_Number(QStringLiteral("ColWidths/%1").arg(n), -1));
     // -1 keeps the design width; a negative width cannot be shown and is left out.
-    if (stored != -1 && stored >= 0 && stored <= 32767) lv->setColumnWidth(n - 1, Twips_To_Px(stored));
+    if (stored != -1 && stored >= 0 && stored <= 32767)
+      lv->setColumnWidth(n - 1, Twips_To_Px(stored));
   }
   return true;
 }

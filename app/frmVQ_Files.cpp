@@ -24,8 +24,7 @@ QString Start_Folder(cServices& services) {
 
 void frmVQ::mnuFileOpen_Click() {
   const QString path =
-      m_services.Open_File_Name(this, Start_Folder(m_services),
-                                QStringLiteral("פתיחת קובץ:"),
+      m_services.Open_File_Name(this, Start_Folder(m_services), QStringLiteral("פתיחת קובץ:"),
                                 QStringLiteral("קבצי TWL (*.twl)|*.twl"));
   if (path.isEmpty()) return;
   Save_Setting(QStringLiteral("Settings/Path"), QFileInfo(path).absolutePath());

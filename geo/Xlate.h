@@ -10,8 +10,8 @@ void ITM_To_LatLon(double E, double N, double& lat_deg, double& lon_deg);
 void LatLon_To_ITM(double lat_deg, double lon_deg, double& E, double& N);
 void TM_Forward(double lat_deg, double lon_deg, double origin_lat_deg, double central_lon_deg,
                 double k0, double& x_m, double& y_m);
-void TM_Inverse(double x_m, double y_m, double origin_lat_deg, double central_lon_deg,
-                double k0, double& lat_deg, double& lon_deg);
+void TM_Inverse(double x_m, double y_m, double origin_lat_deg, double central_lon_deg, double k0,
+                double& lat_deg, double& lon_deg);
 // The ellipsoid is fixed: every code yields the same a and e squared.
 void Ellipsoid_Params(const std::string& code, double& a_m, double& e2);
 double Meridian_Arc(double phi_rad, double a_m, double e2);

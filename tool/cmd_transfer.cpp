@@ -171,7 +171,8 @@ int Cmd_Download_Track(const QStringList& args) {
     ToolUtil::Error(QStringLiteral("%1: cannot write: %2").arg(out, saved.error));
     return 1;
   }
-  std::fprintf(stderr, "%d point(s) written to %s\n", points.Count(), out.toLocal8Bit().constData());
+  std::fprintf(stderr, "%d point(s) written to %s\n", points.Count(),
+               out.toLocal8Bit().constData());
   return status;
 }
 
@@ -184,13 +185,11 @@ int Cmd_Upload_Route(const QStringList& args) {
   }
   cVQPoints points;
   if (!ToolUtil::Load(o.rest[0], points)) return 1;
-  const QString title =
-      o.has_title ? o.title : cTransfer::Offered_Title(Path_To_Name(o.rest[0]));
+  const QString title = o.has_title ? o.title : cTransfer::Offered_Title(Path_To_Name(o.rest[0]));
   cLink link(o);
   cConsoleUI ui;
   ui.yes = o.yes;
   cTransfer transfer(link.garmin, points, ui);
   transfer.Set_Handshake_Wait_Ms(o.timeout_ms);
-  return Run(ui,
-             transfer.Garmin_Upload_Start(o.port, o.settings, qint16(o.number), title));
+  return Run(ui, transfer.Garmin_Upload_Start(o.port, o.settings, qint16(o.number), title));
 }

@@ -78,8 +78,8 @@ bool cTransfer::Handshake(qint16 port, const QString& settings) {
     Garmin.WaitFor_Ms(m_wait_ms);
     if (++attempts >= kRequestsPerQuestion && m_Product_Text.isEmpty()) {
       attempts = 0;
-      const QString text = QStringLiteral("התקשורת למכשיר בערוץ טורי ") + Port_Text() +
-                           QStringLiteral(" נכשלה.");
+      const QString text =
+          QStringLiteral("התקשורת למכשיר בערוץ טורי ") + Port_Text() + QStringLiteral(" נכשלה.");
       if (!m_ui.Ask_Retry(text)) {
         // Cancel abandons the transfer; the list, saved or not, stays.
         Garmin.PortClose();
@@ -201,8 +201,8 @@ void cTransfer::Garmin_Receive(quint8 pid, quint8 firstbyte) {
 void cTransfer::Garmin_NMEA(const QString& sentence, bool /*checksumok*/) {
   // The window learns that the receiver is set to a sentence mode, so that the handshake can
   // turn it away instead of asking to retry for ever.
-  m_Product_Text = sentence.startsWith(QLatin1Char('@')) ? QStringLiteral("TEXT")
-                                                         : QStringLiteral("NMEA");
+  m_Product_Text =
+      sentence.startsWith(QLatin1Char('@')) ? QStringLiteral("TEXT") : QStringLiteral("NMEA");
 }
 
 void cTransfer::Garmin_cError(qint16 errnum, const QString& /*errmsg*/,
@@ -319,8 +319,7 @@ void cTransfer::Receive_Track_Header() {
 
 void cTransfer::Receive_Track_Point() {
   const cTrack& t = Garmin.Track;
-  if (!Points.Add(QString::number(Points.Count() + 1), t.lat, t.lon, double(t.alt), t.Time))
-    return;
+  if (!Points.Add(QString::number(Points.Count() + 1), t.lat, t.lon, double(t.alt), t.Time)) return;
   m_ui.Show_Panel(2, QString::number(Points.Count()));
   m_ui.Show_Progress(m_Track_Headers + Points.Count(), Garmin.Incoming_Records_Count());
 }

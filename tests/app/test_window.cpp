@@ -3,14 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
+#include <QDropEvent>
 #include <QFile>
 #include <QMimeData>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTreeView>
 #include <QUrl>
-#include <QApplication>
-#include <QDropEvent>
 
 #include "app/cListModel.h"
 #include "app/frmVQ.h"
@@ -80,9 +80,10 @@ TEST_F(Window, ReadmeFailureShowsTheMessageAndEnds) {
   EXPECT_FALSE(w.Form_Load({}));
   EXPECT_EQ(services.ended, 1);
   ASSERT_EQ(services.messages.size(), 1);
-  EXPECT_EQ(services.messages[0].text,
-            QStringLiteral("פתיחת קובץ readme נכשלה.\r\nכלי זה מגיע ללא אחריות כלשהי.\r\nיש לקרוא את "
-                           "קובץ readme המגיע עם כלי זה"));
+  EXPECT_EQ(
+      services.messages[0].text,
+      QStringLiteral("פתיחת קובץ readme נכשלה.\r\nכלי זה מגיע ללא אחריות כלשהי.\r\nיש לקרוא את "
+                     "קובץ readme המגיע עם כלי זה"));
   EXPECT_EQ(services.messages[0].icon, cServices::cIcon::None);
   EXPECT_FALSE(Has("Settings/1StUse"));
 }

@@ -1,8 +1,8 @@
 // The window's receiver commands against the simulator on a pseudo-terminal.
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QLabel>
@@ -35,9 +35,8 @@ class WindowDevice : public ::testing::Test {
     s.setValue("Settings/COM", "5");
     s.setValue("Ports/5", sim.Slave_Path());
     s.sync();
-    sim.Protocol_Array = cSimReceiver::Array_Of(
-        {"P000", "L001", "A010", "A100", "D108", "A201", "D202", "D108", "D210", "A301", "D310",
-         "D301"});
+    sim.Protocol_Array = cSimReceiver::Array_Of({"P000", "L001", "A010", "A100", "D108", "A201",
+                                                 "D202", "D108", "D210", "A301", "D310", "D301"});
     w = std::make_unique<frmVQ>(services);
     ASSERT_TRUE(w->Form_Load(QStringLiteral(VQ_TEST_DATA "/mixed.twl")));
     w->tmr.setInterval(25);
@@ -84,10 +83,9 @@ TEST_F(WindowDevice, UploadFromTheLatLonDisplaySendsThePointsThemselves) {
 
 TEST_F(WindowDevice, DownloadReplacesTheListAndCancelledHandshakeKeepsIt) {
   QByteArray d301(21, '\0');
-  sim.Set_Script(6, {{27, QByteArray("\x02\x00", 2)},
-                     {34, d301},
-                     {34, d301},
-                     {12, QByteArray("\x06\x00", 2)}});
+  sim.Set_Script(
+      6,
+      {{27, QByteArray("\x02\x00", 2)}, {34, d301}, {34, d301}, {12, QByteArray("\x06\x00", 2)}});
   w->mnuFileLogDnld->trigger();
   QElapsedTimer clock;
   clock.start();

@@ -17,8 +17,7 @@ cTwlRecord Place(const QString& label, double lat, double lon, int alt, const QS
 // Hebrew and Latin labels, an empty label, an empty comment, a comment with a comma.
 QVector<cTwlRecord> Mixed_Records() {
   return {Place("שער יפו", 31.7767, 35.2275, 770, "ירושלים, העיר העתיקה"),
-          Place("JLM2", 31.7810, 35.2290, 765, ""),
-          Place("", 32.0800, 34.7800, 5, "תל אביב"),
+          Place("JLM2", 31.7810, 35.2290, 765, ""), Place("", 32.0800, 34.7800, 5, "תל אביב"),
           Place("Eilat", 29.5577, 34.9519, 12, "Red Sea")};
 }
 
@@ -47,8 +46,8 @@ bool Write_Sample(const QString& samples_dir) {
 }
 
 QStringList Test_File_Names() {
-  return {"mixed.twl",  "trailer10.twl",   "trailer0.twl",
-          "header_only.twl", "cut.twl", "duplicates.twl"};
+  return {"mixed.twl",       "trailer10.twl", "trailer0.twl",
+          "header_only.twl", "cut.twl",       "duplicates.twl"};
 }
 
 bool Write_Test_Files(const QString& data_dir) {

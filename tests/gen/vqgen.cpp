@@ -1,8 +1,7 @@
 // vqgen SAMPLES_DIR DATA_DIR: writes the bundled sample list and the tests' .twl files.
-#include <cstdio>
-
 #include <QCoreApplication>
 #include <QStringList>
+#include <cstdio>
 
 #include "tests/gen/GenFiles.h"
 

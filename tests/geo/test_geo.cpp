@@ -13,9 +13,12 @@ TEST(NumText, ShortestTextWithoutLeadingZero) {
   const struct {
     double value;
     const char* text;
-  } cases[] = {{2, "2"},          {1.5, "1.5"},       {.25, ".25"},   {-.5, "-.5"},
-               {170251, "170251"}, {-0.0, "0"},        {0, "0"},       {1130661, "1130661"},
-               {0.1 + 0.2, ".3"},  {314605.88, "314605.88"}, {-12.75, "-12.75"}};
+  } cases[] = {{2, "2"},           {1.5, "1.5"},
+               {.25, ".25"},       {-.5, "-.5"},
+               {170251, "170251"}, {-0.0, "0"},
+               {0, "0"},           {1130661, "1130661"},
+               {0.1 + 0.2, ".3"},  {314605.88, "314605.88"},
+               {-12.75, "-12.75"}};
   for (const auto& c : cases) EXPECT_EQ(NumText::Num_Text(c.value), c.text) << c.value;
 }
 
@@ -98,7 +101,7 @@ TEST(CvtUtil, LatLonTexts) {
     double value;
     int axis;
     const char* text;
-  } cases[] = {{31.7683, 0, "N31 46' 5.88"}, {35.2137, 1, "E35 12' 49.32"},
+  } cases[] = {{31.7683, 0, "N31 46' 5.88"},  {35.2137, 1, "E35 12' 49.32"},
                {-31.7683, 0, "S31 46' 5.88"}, {-35.2137, 1, "W35 12' 49.32"},
                {31.5, 0, "N31 30' 00"},       {32, 5, "32 0' 00"}};
   for (const auto& c : cases) EXPECT_EQ(CvtUtil::LatLon_Text(c.value, c.axis), c.text);

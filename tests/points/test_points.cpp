@@ -72,7 +72,7 @@ TEST(cVQPoints, RedisplayFillsRowsInOneBatch) {
   cVQPoints points;
   points.lv = &list;
   points.Add("JLM", 31.7683, 35.2137, 12.25, "שער יפו");
-  points.Add("JLM2", 31.7683 + 0.0045, 35.2137, 12.75, "");   // about half a kilometre north
+  points.Add("JLM2", 31.7683 + 0.0045, 35.2137, 12.75, "");  // about half a kilometre north
   points.Add("TLV", 32.08, 34.78, 0.5, "");
   points.Set_CoorSys(1);
   ASSERT_EQ(list.Row_Count(), 3);
@@ -102,9 +102,9 @@ TEST(cVQPoints, LegDistanceTexts) {
   cVQPoints points;
   points.lv = &list;
   points.Add("A", 31, 35, 0, "");
-  points.Add("B", 32, 35, 0, "");                        // 111.12 km
-  points.Add("C", 32 + 0.05 / 111.12, 35, 0, "");         // 0.05 km
-  points.Add("D", 32 + 2.05 / 111.11999, 35, 0, "");     // 2 km
+  points.Add("B", 32, 35, 0, "");                     // 111.12 km
+  points.Add("C", 32 + 0.05 / 111.12, 35, 0, "");     // 0.05 km
+  points.Add("D", 32 + 2.05 / 111.11999, 35, 0, "");  // 2 km
   points.Set_CoorSys(1);
   EXPECT_EQ(list.Row_Text(1, 6), "");
   EXPECT_EQ(list.Row_Text(2, 6), "111.12");

@@ -20,7 +20,8 @@ struct cResult {
 
 // Runs vqtool while the simulator keeps answering; a tool that hangs fails the test.
 cResult Run_With(cSimReceiver& sim, QStringList args) {
-  args << "--device" << sim.Slave_Path() << "--timeout" << "100";
+  args << "--device" << sim.Slave_Path() << "--timeout"
+       << "100";
   QProcess p;
   QElapsedTimer clock;
   clock.start();
@@ -40,18 +41,17 @@ cResult Run_With(cSimReceiver& sim, QStringList args) {
 }
 
 void Answer_As_Etrex(cSimReceiver& sim) {
-  sim.Protocol_Array = cSimReceiver::Array_Of({"P000", "L001", "A010", "A100", "D100", "A201",
-                                               "D201", "D100", "D210", "A300", "D300"});
+  sim.Protocol_Array = cSimReceiver::Array_Of(
+      {"P000", "L001", "A010", "A100", "D100", "A201", "D201", "D100", "D210", "A300", "D300"});
 }
 
 TEST(vqtoolTransfer, DownloadTrackWritesTheLog) {
   cSimReceiver sim;
   Answer_As_Etrex(sim);
   QByteArray d300(13, '\0');
-  sim.Set_Script(6, {{27, QByteArray("\x02\x00", 2)},
-                     {34, d300},
-                     {34, d300},
-                     {12, QByteArray("\x06\x00", 2)}});
+  sim.Set_Script(
+      6,
+      {{27, QByteArray("\x02\x00", 2)}, {34, d300}, {34, d300}, {12, QByteArray("\x06\x00", 2)}});
   QTemporaryDir dir;
   const QString out = dir.filePath("log.csv");
   const cResult r = Run_With(sim, {"download-track", out});
@@ -71,8 +71,8 @@ TEST(vqtoolTransfer, UploadRouteStopsOnMergedNamesWithoutYes) {
   // Two labels that become one six-character name: without --yes nothing is announced.
   QTemporaryDir dir;
   const QString twl = dir.filePath("springs.twl");
-  ASSERT_TRUE(TwlGen::Write_File(
-      twl, TwlGen::Make_TWL({{"SPRING1", 170000, 1100000, 0, ""}, {"SPRING2", 171000, 1101000, 0, ""}})));
+  ASSERT_TRUE(TwlGen::Write_File(twl, TwlGen::Make_TWL({{"SPRING1", 170000, 1100000, 0, ""},
+                                                        {"SPRING2", 171000, 1101000, 0, ""}})));
   sim.Received.clear();
   const cResult stop = Run_With(sim, {"upload-route", "--number", "1", twl});
   EXPECT_EQ(stop.status, 1);

@@ -35,8 +35,10 @@ class cScriptedUI : public cTransferUI {
     return go_on;
   }
   void Show_Panel(int panel, const QString& t) override {
-    if (panel == 1) panel1 = t;
-    else panel2 << t;
+    if (panel == 1)
+      panel1 = t;
+    else
+      panel2 << t;
   }
   void Show_Progress(int, int total) override {
     if (total > 0) progress_total = total;
@@ -59,7 +61,9 @@ class cRowCount : public cVQList {
   QString Row_Text(int r, int c) const override { return rows[r - 1][size_t(c - 1)]; }
 };
 
-QByteArray Le16(int v) { return QByteArray(1, char(v & 0xFF)) + QByteArray(1, char((v >> 8) & 0xFF)); }
+QByteArray Le16(int v) {
+  return QByteArray(1, char(v & 0xFF)) + QByteArray(1, char((v >> 8) & 0xFF));
+}
 QByteArray Le32(qint32 v) { return Le16(v & 0xFFFF) + Le16((quint32(v) >> 16) & 0xFFFF); }
 QByteArray Float(float f) {
   qint32 bits = 0;
@@ -118,16 +122,17 @@ struct cBench {
   }
 };
 
-const QStringList kWithLinks = {"P000", "L001", "A010", "A100", "D108", "A201", "D202",
-                                "D108", "D210", "A301", "D310", "D301"};
-const QStringList kNoLinks = {"P000", "L001", "A010", "A100", "D100", "A200", "D201", "D100",
-                              "A300", "D300"};
+const QStringList kWithLinks = {"P000", "L001", "A010", "A100", "D108", "A201",
+                                "D202", "D108", "D210", "A301", "D310", "D301"};
+const QStringList kNoLinks = {"P000", "L001", "A010", "A100", "D100",
+                              "A200", "D201", "D100", "A300", "D300"};
 
 TEST(Transfer, UploadSendsHeaderWaypointsLinksAndAnnouncesTheRecords) {
   for (int n : {1, 3}) {
     cBench b(kWithLinks);
     ASSERT_TRUE(b.sim.Ok());
-    for (int i = 1; i <= n; ++i) b.points.Add(QStringLiteral("P%1").arg(i), 31 + i * .01, 35, 100, "");
+    for (int i = 1; i <= n; ++i)
+      b.points.Add(QStringLiteral("P%1").arg(i), 31 + i * .01, 35, 100, "");
     ASSERT_TRUE(b.transfer.Garmin_Upload_Start(1, "9600,N,8,1", 7, "TRIP"));
     b.Run_To_End();
     ASSERT_TRUE(b.ui.completed) << n;
@@ -156,7 +161,8 @@ TEST(Transfer, SecondUploadStartsAgainAndA200GetsNoLinks) {
   ASSERT_TRUE(b.transfer.Garmin_Upload_Start(1, "9600,N,8,1", 1, "ONE"));
   b.Run_To_End();
   ASSERT_TRUE(b.ui.completed);
-  EXPECT_EQ(b.Upload_Ids(), (QList<quint8>{kRecords, kRteHdr, kRteWpt, kRteWpt, kRteWpt, kXferCmplt}));
+  EXPECT_EQ(b.Upload_Ids(),
+            (QList<quint8>{kRecords, kRteHdr, kRteWpt, kRteWpt, kRteWpt, kXferCmplt}));
   EXPECT_EQ(b.First(kRecords).mid(3, 2), Le16(4));
   b.sim.Received.clear();
   b.ui.ended = 0;
@@ -222,7 +228,8 @@ TEST(Transfer, NmeaReceiverIsTurnedAway) {
   EXPECT_FALSE(b.transfer.Garmin_Upload_Start(1, "9600,N,8,1", 1, "T"));
   EXPECT_EQ(b.transfer.Product_Text(), "NMEA");
   ASSERT_EQ(b.ui.notices.size(), 1);
-  EXPECT_TRUE(b.ui.notices[0].startsWith(QStringLiteral("מכשיר ה-GPS משתמש בפרוטוקול NMEA או TEXT.")));
+  EXPECT_TRUE(
+      b.ui.notices[0].startsWith(QStringLiteral("מכשיר ה-GPS משתמש בפרוטוקול NMEA או TEXT.")));
   EXPECT_TRUE(b.ui.questions.isEmpty());
   EXPECT_FALSE(b.ui.busy);
 }
