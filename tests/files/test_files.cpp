@@ -10,6 +10,7 @@
 #include "points/cVQPoints.h"
 #include "tests/gen/GenFiles.h"
 #include "tests/gen/TwlGen.h"
+#include "text/Cp1255.h"
 
 namespace {
 QString Data(const QString& name) { return QStringLiteral(VQ_TEST_DATA "/") + name; }
@@ -142,5 +143,23 @@ TEST(Exports, SaveAsWritesWholeFilesOnly) {
   // Replacing a file leaves no temporary file behind.
   EXPECT_EQ(Save_As(dir.filePath("t.TXT"), points).status, cSaveResult::Written);
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);
+}
+}  // namespace
+
+namespace {
+TEST(Cp1255, HebrewBothWaysAndUnmappableCharacters) {
+  const QByteArray bytes("\xF9\xEC\xE5\xED \x80", 6);  // "שלום €"
+  EXPECT_EQ(Cp1255::To_Text(bytes), QStringLiteral("שלום €"));
+  EXPECT_EQ(Cp1255::From_Text(QStringLiteral("שלום €")), bytes);
+  // A character outside the code page, also beyond the basic plane, becomes one "?".
+  EXPECT_EQ(Cp1255::From_Text(QStringLiteral("a\u4E2Db\U0001F600c")), "a?b?c");
+  for (int b = 0; b < 256; ++b) {
+    const QByteArray one(1, char(b));
+    const QString text = Cp1255::To_Text(one);
+    ASSERT_EQ(text.size(), 1);
+    if (text.at(0) != QChar(0xFFFD)) {
+      EXPECT_EQ(Cp1255::From_Text(text), one) << b;
+    }
+  }
 }
 }  // namespace
