@@ -93,6 +93,11 @@ cLoadResult Load_TWL_File(const QString& path, cVQPoints& points) {
   }
 
   // The whole file is in memory: only now is the list replaced.
+  return Load_TWL_Bytes(bytes, points);
+}
+
+cLoadResult Load_TWL_Bytes(const QByteArray& bytes, cVQPoints& points) {
+  cLoadResult result;
   const cTwlContent content = Parse_TWL(bytes);
   result.cut = content.cut;
   points.Clear();

@@ -44,3 +44,5 @@ struct cLoadResult {
 // with the grid converted to latitude/longitude) and redisplayed. A file that cannot be read
 // leaves the points as they were.
 cLoadResult Load_TWL_File(const QString& path, cVQPoints& points);
+// The same from bytes already read: the points are replaced by the records of `bytes`.
+cLoadResult Load_TWL_Bytes(const QByteArray& bytes, cVQPoints& points);

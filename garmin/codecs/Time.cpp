@@ -1,6 +1,8 @@
 // Device time: signed seconds since 1989-12-31 00:00:00 (day 0). The calendar routines keep
 // their floating-point rounding, which gives the Gregorian date up to 2050-02-28.
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "garmin/Codecs.h"
 
@@ -26,6 +28,13 @@ qint64 Leading_Number(const QString& text) {
   return negative ? -value : value;
 }
 
+// A whole number of the calendar routines as a 16-bit field: days far outside the device's
+// range give years beyond it, which are held at the nearest end instead of wrapping.
+qint16 To_Int16(double v) {
+  return qint16(std::clamp(v, double(std::numeric_limits<qint16>::min()),
+                           double(std::numeric_limits<qint16>::max())));
+}
+
 }  // namespace
 
 void Date_From_Days(qint32 days, qint16& month, qint16& day, qint16& year) {
@@ -36,13 +45,13 @@ void Date_From_Days(qint32 days, qint16& month, qint16& day, qint16& year) {
   const double jc = std::trunc(6680 + (jb - 2439870 - 122.1) / 365.25);
   const double jd = std::trunc(365.25 * jc);
   const double je = std::trunc((jb - jd) / 30.6001);
-  day = qint16((jb - jd) - std::trunc(30.6001 * je));
-  month = qint16(je - 1);
+  day = To_Int16((jb - jd) - std::trunc(30.6001 * je));
+  month = To_Int16(je - 1);
   if (month > 12) month -= 12;
   double y = jc - 4715;
   if (month > 2) y -= 1;
   if (y <= 0) y -= 1;
-  year = qint16(y);
+  year = To_Int16(y);
 }
 
 qint32 Days_From_Date(qint16 month, qint16 day, qint16 year) {

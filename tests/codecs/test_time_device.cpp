@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QDate>
+#include <limits>
 
 #include "garmin/Codecs.h"
 #include "tests/codecs/Bytes.h"
@@ -27,6 +28,13 @@ TEST(DeviceTime, Examples) {
   qint16 m, d, y;
   Codec::Date_From_Days(21975, m, d, y);  // past the range the rounding holds
   EXPECT_EQ(QDate(y, m, d), QDate(2050, 3, 2));
+  // Days whose year does not fit 16 bits hold the year at the end of the range (found by
+  // fuzzing: the conversion wrapped, undefined in C++).
+  Codec::Date_From_Days(-16777216, m, d, y);
+  EXPECT_EQ(y, -32768);
+  Codec::Date_From_Days(std::numeric_limits<qint32>::max(), m, d, y);
+  EXPECT_EQ(y, 32767);
+  EXPECT_GE(Codec::Days_From_Date(m, d, y), 0);
 }
 
 // Every day from 1989-12-31 to 2050-02-28 is the Gregorian date, both ways, and a time goes

@@ -1,0 +1,82 @@
+#pragma once
+// Shared pieces of the fuzz targets: one QCoreApplication for the whole run, a reader that
+// takes bytes off the front of the fuzzer's input, framed packets, and a stop that the fuzzer
+// reports as a crash when an invariant of ours does not hold.
+#include <QByteArray>
+#include <QCoreApplication>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+
+#include "garmin/Framing.h"
+
+namespace Fuzz {
+
+inline QCoreApplication& App() {
+  static int argc = 1;
+  static char name[] = "fuzz";
+  static char* argv[] = {name, nullptr};
+  static QCoreApplication* app = new QCoreApplication(argc, argv);
+  return *app;
+}
+
+// Bytes off the front of the input; reads past the end give 0 and an empty array.
+class cInput {
+ public:
+  cInput(const uint8_t* data, size_t size) : Data_(data), Size_(size) {}
+  bool Empty() const { return Pos_ >= Size_; }
+  uint8_t Byte() { return Pos_ < Size_ ? Data_[Pos_++] : 0; }
+  QByteArray Take(size_t n) {
+    const size_t k = n < Size_ - Pos_ ? n : Size_ - Pos_;
+    QByteArray out(reinterpret_cast<const char*>(Data_ + Pos_), int(k));
+    Pos_ += k;
+    return out;
+  }
+  QByteArray Rest() { return Take(Size_ - Pos_); }
+
+ private:
+  const uint8_t* Data_;
+  size_t Size_;
+  size_t Pos_ = 0;
+};
+
+// The unstuffed packet for id and data (at most 255 bytes used), checksum in place.
+inline QByteArray Packet_Of(uint8_t id, const QByteArray& data) {
+  const int n = data.size() < 255 ? int(data.size()) : 255;
+  QByteArray p(n + 6, '\0');
+  p[0] = Framing::DLE;
+  p[1] = char(id);
+  p[2] = char(n);
+  for (int i = 0; i < n; ++i) p[3 + i] = data[i];
+  p[p.size() - 2] = Framing::DLE;
+  p[p.size() - 1] = Framing::ETX;
+  p[p.size() - 3] = char(Framing::Packet_Checksum(p));
+  return p;
+}
+
+// An invariant did not hold: the fuzzer records the input that led here.
+[[noreturn]] inline void Broken(const char* what) {
+  std::fprintf(stderr, "invariant broken: %s\n", what);
+  std::abort();
+}
+
+// A packet an encoder made: DLE, id, size n, n data bytes, then three places for the checksum,
+// DLE and ETX. The size byte must agree with the data, or the receiver reads a wrong record.
+inline void Check_Encoded(const QByteArray& packet) {
+  if (packet.isEmpty()) return;
+  if (packet.size() < 6 || packet.size() > 261) Broken("encoded packet size");
+  if (uint8_t(packet[2]) != packet.size() - 6) Broken("size byte disagrees with the data");
+}
+
+// Bytes the driver wrote: one frame, stuffed, its size byte and checksum right.
+inline void Check_Written(const QByteArray& wire) {
+  const QByteArray p = Framing::Unstuff(wire);
+  if (p.size() < 6 || p[0] != Framing::DLE || p[p.size() - 2] != Framing::DLE ||
+      p[p.size() - 1] != Framing::ETX)
+    Broken("written bytes are not a frame");
+  if (uint8_t(p[2]) != p.size() - 6) Broken("written size byte disagrees with the data");
+  if (uint8_t(p[p.size() - 3]) != Framing::Packet_Checksum(p)) Broken("written checksum");
+  if (Framing::Stuff(p) != wire) Broken("written frame is not stuffed as it should be");
+}
+
+}  // namespace Fuzz
