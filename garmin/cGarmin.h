@@ -163,6 +163,8 @@ class cGarmin : public QObject {
   void Timer_On();
   void Timer_Off();
   QByteArray Command_Packet(quint8 pid, quint8 byte0, quint8 byte1) const;
+  // The packet is a command whose answer is records (or the time or the position).
+  bool Asks_For_Records(const QByteArray& sent) const;
   // Protocol (cGarmin_Protocol.cpp).
   void Parse_Protocol_Array(const QByteArray& packet);
   void Receive_Product_Data(const QByteArray& packet);

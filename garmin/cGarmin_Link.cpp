@@ -22,6 +22,15 @@ void cGarmin::Timer_Off() {
   if (tmrTimeout_) tmrTimeout_->stop();
 }
 
+bool cGarmin::Asks_For_Records(const QByteArray& sent) const {
+  if (sent.size() < 6 || quint8(sent[1]) != Ids_.Command_Data) return false;
+  const quint8 command = quint8(sent[3]);
+  return command == Ids_.Transfer_Alm || command == Ids_.Transfer_Prx ||
+         command == Ids_.Transfer_Rte || command == Ids_.Transfer_Trk ||
+         command == Ids_.Transfer_Wpt || command == Ids_.Transfer_Posn ||
+         command == Ids_.Transfer_Time;
+}
+
 QByteArray cGarmin::Command_Packet(quint8 pid, quint8 byte0, quint8 byte1) const {
   return Framing::Two_Byte_Packet(pid, byte0, byte1);
 }
@@ -60,7 +69,14 @@ bool cGarmin::Check_Packet(QByteArray& packet) {
       id == Ids_.Pvt_Data)
     Timer_On();
 
-  if (id == Ids_.Ack_Byte) return true;
+  if (id == Ids_.Ack_Byte) {
+    // The ACK of a request for records is not the answer, the records are: a receiver that
+    // acknowledges and then stays silent must still end in a time-out, not leave the owner
+    // waiting for ever.
+    if (Asks_For_Records(Last_Sent_) && packet.size() > 3 && quint8(packet[3]) == Ids_.Command_Data)
+      Timer_On();
+    return true;
+  }
   if (id == Ids_.Nak_Byte) {
     if (++Retry_Count_ > 5) {
       Retry_Count_ = 0;

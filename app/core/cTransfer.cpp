@@ -165,9 +165,9 @@ bool cTransfer::Garmin_Download_Start(qint16 port, const QString& settings) {
     return false;
   }
   m_phase = cPhase::Download;
+  m_Log_Started = false;
   Garmin.Reset();
   Garmin.Pvt_Data_Stop();
-  Points.Clear();
   Garmin.Request_Tracks();
   return true;
 }
@@ -181,6 +181,8 @@ void cTransfer::Garmin_Receive(quint8 pid, quint8 firstbyte) {
   }
   if (pid == Garmin.PID_Product_Data()) {
     Show_Product();
+  } else if (pid == Garmin.PID_Records()) {
+    if (m_phase == cPhase::Download) Start_Log();
   } else if (pid == Garmin.PID_Trk_Hdr()) {
     if (m_phase == cPhase::Download) Receive_Track_Header();
   } else if (pid == Garmin.PID_Trk_Data()) {
@@ -214,7 +216,10 @@ void cTransfer::Garmin_cError(qint16 errnum, const QString& /*errmsg*/,
     Upload_Failed(reason);
     return;
   }
-  {
+  if (!m_Log_Started) {
+    m_ui.Notice(QStringLiteral("קריאת ההקלטה מה-GPS נפסקה.") + kCrLf + reason + kCrLf +
+                QStringLiteral("הרשימה לא שונתה."));
+  } else {
     // What arrived is shown, so that the list and the points agree.
     Points.Redisplay();
     m_ui.Notice(QStringLiteral("קריאת ההקלטה מה-GPS נפסקה.") + kCrLf + reason + kCrLf +
@@ -312,12 +317,20 @@ void cTransfer::Upload_Complete() {
   End(true);
 }
 
+void cTransfer::Start_Log() {
+  if (m_Log_Started) return;
+  m_Log_Started = true;
+  Points.Clear();
+}
+
 void cTransfer::Receive_Track_Header() {
+  Start_Log();
   ++m_Track_Headers;
   m_ui.Show_Progress(m_Track_Headers + Points.Count(), Garmin.Incoming_Records_Count());
 }
 
 void cTransfer::Receive_Track_Point() {
+  Start_Log();
   const cTrack& t = Garmin.Track;
   if (!Points.Add(QString::number(Points.Count() + 1), t.lat, t.lon, double(t.alt), t.Time)) return;
   m_ui.Show_Panel(2, QString::number(Points.Count()));
@@ -325,6 +338,7 @@ void cTransfer::Receive_Track_Point() {
 }
 
 void cTransfer::Download_Complete() {
+  Start_Log();
   Points.Redisplay();
   const bool agree = m_Track_Headers + Points.Count() == Garmin.Incoming_Records_Count();
   if (!agree) {

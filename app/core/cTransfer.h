@@ -54,6 +54,7 @@ class cTransfer : public QObject {
   void Receive_Track_Header();
   void Receive_Track_Point();
   void Download_Complete();
+  void Start_Log();
   void Upload_Complete();
   void Upload_Failed(const QString& reason);
   void End(bool completed);
@@ -72,6 +73,8 @@ class cTransfer : public QObject {
   qint16 m_Idx = 0;
   QString m_Desc;
   int m_Sent = 0;
-  // Download state.
+  // Download state. The list is replaced only once the receiver starts sending the log, so a
+  // download that fails before that keeps the list.
   qint16 m_Track_Headers = 0;
+  bool m_Log_Started = false;
 };

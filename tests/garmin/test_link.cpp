@@ -115,6 +115,19 @@ TEST(Link, TimeOutAfterFourTicks) {
   EXPECT_FALSE(rig.Timer.isActive());
   EXPECT_EQ(rig.Garmin.Timeout_Ticks(), 0);
 
+  // The ACK of a request for records is not its answer: a receiver that acknowledges the track
+  // request and then stays silent still ends in the time-out. Other ACKs stop the timer.
+  rig.Garmin.Request_Tracks();
+  rig.Comm.Feed(Wire_Of(6, Bytes({10, 0})));
+  EXPECT_TRUE(rig.Timer.isActive());
+  while (rig.Ev.Errors.size() < 2) rig.Garmin.WaitFor_Ms(20);
+  EXPECT_EQ(rig.Ev.Errors[1].Num, 1);
+  EXPECT_EQ(rig.Ev.Errors[1].Packet, Packet_Of(10, Bytes({6, 0})));
+  rig.Garmin.Start_of_Records(2);
+  rig.Comm.Feed(Wire_Of(6, Bytes({27, 0})));
+  EXPECT_FALSE(rig.Timer.isActive());
+  rig.Ev.Errors.removeLast();
+
   // A stopped sentence stream reports the NMEA message.
   rig.Comm.Feed("$GPGGA,1*4B\r\n");
   while (rig.Ev.Errors.size() < 2) rig.Garmin.WaitFor_Ms(20);

@@ -6,6 +6,8 @@
 #include <unistd.h>
 
 #include <QStringList>
+#include <algorithm>
+#include <thread>
 
 #include "garmin/Framing.h"
 
@@ -72,8 +74,18 @@ void cSimReceiver::Talk_Nmea(int interval_ms) {
   Nmea_Timer_.start(interval_ms);
 }
 
+void cSimReceiver::Hold_For_Line(std::chrono::steady_clock::time_point& free_at, qint64 bytes) {
+  if (Line_Baud <= 0) return;
+  const auto now = std::chrono::steady_clock::now();
+  const auto wire = std::chrono::nanoseconds(bytes * 10 * 1000000000LL / Line_Baud);
+  free_at = std::max(now, free_at) + wire;
+  std::this_thread::sleep_until(free_at);
+}
+
 void cSimReceiver::Send_Raw(const QByteArray& bytes) {
   if (Master_ < 0) return;
+  Bytes_Out_ += bytes.size();
+  Hold_For_Line(Out_Free_, bytes.size());
   qint64 done = 0;
   while (done < bytes.size()) {
     const ssize_t n = ::write(Master_, bytes.constData() + done, size_t(bytes.size() - done));
@@ -121,6 +133,8 @@ void cSimReceiver::On_Readable() {
     const ssize_t n = ::read(Master_, chunk, sizeof chunk);
     if (n <= 0) break;
     In_.append(chunk, int(n));
+    Bytes_In_ += n;
+    Hold_For_Line(In_Free_, n);
   }
   for (int end = Framing::Find_Frame_End(In_); end >= 0; end = Framing::Find_Frame_End(In_)) {
     const QByteArray text = In_.left(end + 1);
@@ -157,6 +171,10 @@ void cSimReceiver::Handle(const QByteArray& packet) {
       QList<cPacket> answer{{kProductData, data}};
       if (!Protocol_Array.isEmpty()) answer.append({kArray, Protocol_Array});
       Send_Sequence(answer);
+    } else if ((id == 10 || id == 11) && packet.size() > 6 && packet[3] == 0) {
+      // Abort transfer: what was waiting to be sent is dropped.
+      Queue_.clear();
+      Awaiting_Ack_ = false;
     } else if ((id == 10 || id == 11) && packet.size() > 6 &&
                Scripts_.contains(quint8(packet[3]))) {
       Send_Sequence(Scripts_.value(quint8(packet[3])));

@@ -10,7 +10,8 @@
 // packet whose command byte has a script sends that script's packets one by one, each after
 // the host's ACK of the previous one (Records, track points, transfer complete ...). Uploads
 // from the host (Records, route header, waypoints, links, transfer complete) are ACKed and
-// recorded. A NAK from the host makes it send its last packet again.
+// recorded. A NAK from the host makes it send its last packet again; an abort-transfer command
+// drops whatever it still had to send.
 //
 // Misbehaviour on request: NAK the next host packets, corrupt the checksum of the next packets
 // it sends, stay silent, put garbage in front of what it sends, talk NMEA instead, disappear.
@@ -21,6 +22,7 @@
 #include <QSocketNotifier>
 #include <QString>
 #include <QTimer>
+#include <chrono>
 
 class cSimReceiver : public QObject {
   Q_OBJECT
@@ -68,6 +70,14 @@ class cSimReceiver : public QObject {
   // Closes the pseudo-terminal: the receiver is gone, as if unplugged.
   void Disappear();
 
+  // Line pacing: with a rate set (bits per second, 10 bits a byte), every write is held until
+  // the line would have carried it and every read from the host is acted on only once the line
+  // would have delivered it, each direction on its own clock. The holds are precise sleeps of
+  // this thread, so the pace is the line's and not the event loop's. 0: no pacing.
+  int Line_Baud = 0;
+  // Bytes on the wire so far, both directions.
+  qint64 Wire_Bytes() const { return Bytes_Out_ + Bytes_In_; }
+
   // Every packet from the host with a valid checksum, unstuffed (DLE ... DLE ETX).
   QList<QByteArray> Received;
   // The ids of the packets it sent, in order (retransmissions included).
@@ -92,4 +102,8 @@ class cSimReceiver : public QObject {
   bool Awaiting_Ack_ = false;
   cPacket Last_{0, {}};
   QTimer Nmea_Timer_;
+  qint64 Bytes_Out_ = 0, Bytes_In_ = 0;
+  // When each direction of the paced line is free again.
+  std::chrono::steady_clock::time_point Out_Free_{}, In_Free_{};
+  void Hold_For_Line(std::chrono::steady_clock::time_point& free_at, qint64 bytes);
 };
