@@ -87,6 +87,23 @@ TEST(Xlate, EllipsoidArcAndTruncation) {
   EXPECT_EQ(e2, e2b);
   EXPECT_NEAR(Xlate::Meridian_Arc(31.73409 * kDegToRad, a, e2), 3512126.894, 1e-3);
   EXPECT_EQ(Xlate::Meridian_Arc(0, a, e2), 0);
+  // On the central meridian the projection's northing is the arc from the origin: the series
+  // the conversion evaluates from one sine and cosine agrees with the arc's own, and the
+  // inverse comes back to the latitude, also for another origin and scale.
+  for (double lat = 29.0; lat <= 33.5; lat += 0.25) {
+    double x = 0, y = 0, lat2 = 0, lon2 = 0;
+    Xlate::TM_Forward(lat, 35.21206, 31.73409, 35.21206, 1.0, x, y);
+    EXPECT_EQ(x, 0);
+    EXPECT_NEAR(y,
+                Xlate::Meridian_Arc(lat * kDegToRad, a, e2) -
+                    Xlate::Meridian_Arc(31.73409 * kDegToRad, a, e2),
+                1e-6)
+        << lat;
+    Xlate::TM_Forward(lat, 35.5, 0, 33, 0.9996, x, y);
+    Xlate::TM_Inverse(x, y, 0, 33, 0.9996, lat2, lon2);
+    EXPECT_NEAR(lat2, lat, 1e-9);
+    EXPECT_NEAR(lon2, 35.5, 1e-9);
+  }
   EXPECT_EQ(Xlate::Trunc_Value(2.7), 2);
   EXPECT_EQ(Xlate::Trunc_Value(3), 3);
   EXPECT_EQ(Xlate::Trunc_Value(0), 0);
