@@ -126,6 +126,29 @@ int main(int argc, char** argv) {
   stream += QByteArray(1, char(sentence.size() - 1)) + sentence;
   Write("receive", stream);
 
+  // Transfer seeds: the first byte picks the transfer (odd: upload of byte/2 % 8 points), the
+  // answer to the handshake's question, then the script: 0xB0 an ACK of what the host sent,
+  // 0x84..0x87 a Records, track header, track point or transfer complete with its size and data.
+  const QByteArray array = Array_Of(receivers[0].second);
+  const QByteArray answer = QByteArray(1, char(receivers[0].first.size())) + receivers[0].first +
+                            QByteArray(1, char(array.size())) + array;
+  QByteArray download = QByteArray(1, '\0') + answer + QByteArray(1, char(0xB0));
+  download += QByteArray::fromHex("84020300");
+  const QByteArray header = Codec::Encode_Track_Header(track, "D310", 99).mid(3).chopped(3);
+  download += QByteArray(1, char(0x85)) + QByteArray(1, char(header.size())) + header;
+  const QByteArray point = Codec::Encode_Track(track, "D301", 34).mid(3).chopped(3);
+  for (int i = 0; i < 2; ++i)
+    download += QByteArray(1, char(0x86)) + QByteArray(1, char(point.size())) + point;
+  download += QByteArray::fromHex("87020600");
+  Write("transfer", download);
+  Write("transfer", QByteArray(1, char(0x07)) + answer + QByteArray(12, char(0xB0)));
+  // Inputs that once left a transfer waiting for ever on a silent receiver.
+  for (const char* hex :
+       {"330000a8b70400", "0000009b00ffcfcfcf", "260000c0a4", "000000cdffe7ad", "00000082019c",
+        "340000a30303", "0c000000100107bababababaf90000", "5500009800cc"}) {
+    Write("transfer", QByteArray::fromHex(hex));
+  }
+
   if (!g_ok) std::fprintf(stderr, "make_seeds: could not write under %s\n", argv[1]);
   return g_ok ? 0 : 1;
 }

@@ -87,6 +87,7 @@ bool cGarmin::PortOpen() {
 
 void cGarmin::PortClose() {
   Timer_Off();
+  Awaiting_Ack_ = Request_Pending_ = Expecting_More_ = false;
   if (comGarmin_ && comGarmin_->PortOpen()) comGarmin_->setPortOpen(false);
 }
 

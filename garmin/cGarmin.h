@@ -159,6 +159,7 @@ class cGarmin : public QObject {
   bool Extract_Packet(QByteArray& buffer, QByteArray& packet);
   // Link (cGarmin_Link.cpp).
   bool Check_Packet(QByteArray& packet);
+  void Check_Link_Packet(QByteArray& packet);
   void tmrTimeout_Timer();
   void Timer_On();
   void Timer_Off();
@@ -198,8 +199,7 @@ class cGarmin : public QObject {
   bool Array_Seen_ = false;
   QString Link_Protocol_, WayPoint_Transfer_Protocol_, Waypoint_Data_Format_;
   QString Route_Transfer_Protocol_, Route_Data_Format_, Route_Wpt_Data_Format_;
-  QString Track_Transfer_Protocol_, Track_Data_Format_, Track_Header_Format_,
-      Track_Point_Format_;
+  QString Track_Transfer_Protocol_, Track_Data_Format_, Track_Header_Format_, Track_Point_Format_;
   QString Prox_Wpt_Transfer_Protocol_, Prox_Wpt_Data_Format_;
   qint16 Incoming_Records_Count_ = 0;
 
@@ -210,6 +210,13 @@ class cGarmin : public QObject {
   qint16 Checksum_Errors_ = 0;
   bool NMEA_Mode_ = false;
   bool Unit_Queued_ = false;
+  // What we sent last still waits for its ACK or NAK (a request: or for what it asked for); a
+  // transfer under way has more to send.
+  bool Awaiting_Ack_ = false;
+  quint8 Awaiting_Id_ = 0;        // the id of what we sent last
+  bool Request_Pending_ = false;  // a request for records has had neither ACK nor records
+  bool Expecting_More_ = false;
+  quint8 Requested_ = 0;  // the command of the last request for records
   QByteArray Records_Count_Data_ = QByteArray(2, '\0');
   double Pi_ = 0;
   double Rad_To_Deg_ = 0;

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Runs every fuzz target (or those named after the time) for SECONDS each on its seed corpus:
-#   scripts/fuzz.sh [SECONDS] [fuzz_twl fuzz_codecs fuzz_receive fuzz_protocol]
+#   scripts/fuzz.sh [SECONDS] [fuzz_twl fuzz_codecs fuzz_receive fuzz_protocol fuzz_transfer]
 #   scripts/fuzz.sh --seeds      makes fuzz/corpus/ again from the test data
 # The targets come from build-fuzz/ (or $VQ_FUZZ_BUILD_DIR), built by scripts/sanitize.sh. New
 # inputs go to fuzz/work/ (not committed); an input that crashes a target is kept in
@@ -16,7 +16,7 @@ fi
 seconds=${1:-30}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(fuzz_twl fuzz_codecs fuzz_receive fuzz_protocol)
+[ ${#targets[@]} -gt 0 ] || targets=(fuzz_twl fuzz_codecs fuzz_receive fuzz_protocol fuzz_transfer)
 cmake --build "$dir" --target "${targets[@]}" >/dev/null
 mkdir -p fuzz/artifacts
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1}

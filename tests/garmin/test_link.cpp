@@ -134,6 +134,59 @@ TEST(Link, TimeOutAfterFourTicks) {
   EXPECT_EQ(rig.Ev.Errors[1].Msg, QStringLiteral("No longer receiving NMEA/TEXT data on port 3"));
 }
 
+// What a receiver sends that is not the answer awaited leaves the wait running, so that a
+// receiver that sends it and then falls silent still ends in the time-out (each case was a
+// transfer that waited for ever, found by fuzzing the transfers).
+TEST(Link, StrayPacketsDoNotEndTheWait) {
+  const auto ticks_to_error = [](cLinkRig& rig) {
+    EXPECT_TRUE(rig.Timer.isActive());
+    const int before = rig.Ev.Errors.size();
+    while (rig.Ev.Errors.size() == before) rig.Garmin.WaitFor_Ms(20);
+    EXPECT_EQ(rig.Ev.Errors.last().Num, 1);
+  };
+  {
+    // An upload's Records, then a transfer complete instead of its ACK.
+    cLinkRig rig;
+    rig.Garmin.Start_of_Records(3);
+    rig.Comm.Feed(Wire_Of(12, Bytes({7, 0})));
+    ticks_to_error(rig);
+  }
+  {
+    // An ACK that names another packet is not the ACK of the Records.
+    cLinkRig rig;
+    rig.Garmin.Start_of_Records(3);
+    rig.Comm.Feed(Wire_Of(6, Bytes({6, 0})));
+    ticks_to_error(rig);
+    rig.Garmin.Start_of_Records(3);
+    rig.Comm.Feed(Wire_Of(6, Bytes({27, 0})));
+    EXPECT_FALSE(rig.Timer.isActive());
+  }
+  {
+    // A download: a track header, then a stray ACK; the rest of the log is still due.
+    cLinkRig rig;
+    rig.Garmin.Request_Tracks();
+    rig.Comm.Feed(Wire_Of(6, Bytes({10, 0})));
+    rig.Comm.Feed(Wire_Of(99, Bytes({1, 0xFF, 0, 'T', 0})));
+    rig.Comm.Feed(Wire_Of(6, Bytes({99, 0})));
+    ticks_to_error(rig);
+  }
+  {
+    // The track request, then packets of other kinds (the capability array, the time) before
+    // any ACK: the request is still unanswered.
+    cLinkRig rig;
+    rig.Garmin.Request_Tracks();
+    rig.Comm.Feed(Wire_Of(253, Bytes({'P', 0, 0})));
+    rig.Comm.Feed(Wire_Of(14, Bytes({12, 7, 0xEA, 7, 10, 0, 0, 0})));
+    ticks_to_error(rig);
+    // The time does answer a request for the time.
+    rig.Garmin.Request_Date_Time();
+    rig.Comm.Feed(Wire_Of(6, Bytes({10, 0})));
+    EXPECT_TRUE(rig.Timer.isActive());
+    rig.Comm.Feed(Wire_Of(14, Bytes({12, 7, 0xEA, 7, 10, 0, 0, 0})));
+    EXPECT_FALSE(rig.Timer.isActive());
+  }
+}
+
 TEST(Link, SilentCommandsLeaveTheTimerStopped) {
   cLinkRig rig;
   rig.Garmin.Power_Off();

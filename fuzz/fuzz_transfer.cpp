@@ -1,0 +1,117 @@
+// The transfers of the window and vqtool against an arbitrary receiver: a route upload or a
+// track log download through the real driver on the in-memory serial control. The first byte
+// picks the transfer and the list; the handshake's answer (product data and capability array)
+// comes from the input when the transfer asks to retry; then the input is a script of raw
+// bytes, packets under the ids in force, ACKs and timer ticks. Whatever the receiver does, every
+// frame written is well formed, a transfer ends once at most, and when the receiver falls
+// silent the transfer ends within the time-out instead of waiting for ever.
+#include <QTimer>
+
+#include "FuzzSupport.h"
+#include "app/core/cTransfer.h"
+#include "app/core/cTransferUI.h"
+#include "garmin/cGarmin.h"
+#include "garmin/cMemComm.h"
+#include "points/cVQPoints.h"
+
+namespace {
+void Pump() {
+  for (int i = 0; i < 4; ++i) QCoreApplication::processEvents();
+}
+
+void Feed_Packet(cMemComm& comm, uint8_t id, const QByteArray& data) {
+  comm.Feed(Framing::Stuff(Fuzz::Packet_Of(id, data)));
+  Pump();
+}
+
+class cFuzzUI : public cTransferUI {
+ public:
+  cFuzzUI(Fuzz::cInput& in, cMemComm& comm, cGarmin& garmin)
+      : In_(in), Comm_(comm), Garmin_(garmin) {}
+  int Ended = 0;
+  void Notice(const QString&) override {}
+  // The first question brings the receiver's answer; the second one is cancelled.
+  bool Ask_Retry(const QString&) override {
+    if (++Asked_ > 1) return false;
+    Feed_Packet(Comm_, Garmin_.PID_Product_Data(), In_.Take(In_.Byte()));
+    const uint8_t array_size = In_.Byte();
+    if (array_size > 0) Feed_Packet(Comm_, Garmin_.PID_Protocol_Array(), In_.Take(array_size));
+    return true;
+  }
+  bool Ask_Go_On(const QString&) override { return true; }
+  void Show_Panel(int, const QString&) override {}
+  void Show_Progress(int done, int total) override {
+    if (total > 0 && (done < 0 || done > total)) Fuzz::Broken("progress beyond its total");
+  }
+  void Set_Busy(bool) override {}
+  void Transfer_Ended(bool) override { ++Ended; }
+
+ private:
+  Fuzz::cInput& In_;
+  cMemComm& Comm_;
+  cGarmin& Garmin_;
+  int Asked_ = 0;
+};
+
+void Tick(QTimer& timer) {
+  if (timer.isActive()) QMetaObject::invokeMethod(&timer, "timeout");
+  Pump();
+}
+
+void Step(Fuzz::cInput& in, cGarmin& g, cMemComm& comm, QTimer& timer) {
+  const uint8_t ids[] = {g.PID_Records(),      g.PID_Trk_Hdr(),       g.PID_Trk_Data(),
+                         g.PID_Xfer_Cmplt(),   g.PID_Nak_Byte(),      g.PID_Wpt_Data(),
+                         g.PID_Rte_Hdr(),      g.PID_Pvt_Data(),      g.PID_Date_Time(),
+                         g.PID_Product_Data(), g.PID_Protocol_Array()};
+  const uint8_t c = in.Byte();
+  if (c < 0x80) {
+    comm.Feed(in.Take(c % 48 + 1));
+    Pump();
+  } else if (c < 0xB0) {
+    const uint8_t id = ids[c % sizeof(ids)];
+    Feed_Packet(comm, id, in.Take(in.Byte()));
+  } else if (c < 0xE0) {
+    // The ACK of what the host sent last, as a receiver that keeps up sends it.
+    const QByteArray& last = g.Last_Sent();
+    const uint8_t acked = last.size() > 1 ? uint8_t(last[1]) : 0;
+    Feed_Packet(comm, g.PID_Ack_Byte(), QByteArray(1, char(acked)) + QByteArray(1, '\0'));
+  } else {
+    Tick(timer);
+  }
+}
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  Fuzz::App();
+  Fuzz::cInput in(data, size);
+  cMemComm comm;
+  QTimer timer;
+  timer.setInterval(1000000);  // ticks come from the script, never from the clock
+  cGarmin garmin;
+  garmin.setComGarmin(&comm);
+  garmin.setTmrTimeout(&timer);
+  cVQPoints points;
+  cFuzzUI ui(in, comm, garmin);
+  cTransfer transfer(garmin, points, ui);
+  transfer.Set_Handshake_Wait_Ms(0);
+
+  const uint8_t mode = in.Byte();
+  const int n = mode >> 1 & 7;
+  for (int i = 0; i < n; ++i)
+    points.Add(QStringLiteral("P%1").arg(i + 1), 31.5 + i * 0.01, 35.0, i * 10, QString());
+  const bool started = (mode & 1) ? transfer.Garmin_Upload_Start(1, "9600,N,8,1", 1, "FUZZ")
+                                  : transfer.Garmin_Download_Start(1, "9600,N,8,1");
+  if (!started) return 0;
+  while (!in.Empty() && ui.Ended == 0) {
+    Step(in, garmin, comm, timer);
+    for (const QByteArray& wire : comm.Written) Fuzz::Check_Written(wire);
+    comm.Written.clear();
+  }
+  // The receiver falls silent: the time-out (four ticks) must end what is still running.
+  for (int i = 0; i < 8 && ui.Ended == 0; ++i) Tick(timer);
+  if (ui.Ended == 0) Fuzz::Broken("the transfer waits for ever on a silent receiver");
+  if (ui.Ended > 1) Fuzz::Broken("the transfer ended more than once");
+  if (transfer.Phase() != cTransfer::cPhase::Idle) Fuzz::Broken("ended but not idle");
+  if (garmin.tmrTimeout()->isActive()) Fuzz::Broken("the timer runs after the end");
+  return 0;
+}
