@@ -142,12 +142,6 @@ int main(int argc, char** argv) {
   download += QByteArray::fromHex("87020600");
   Write("transfer", download);
   Write("transfer", QByteArray(1, char(0x07)) + answer + QByteArray(12, char(0xB0)));
-  // Inputs that once left a transfer waiting for ever on a silent receiver.
-  for (const char* hex :
-       {"330000a8b70400", "0000009b00ffcfcfcf", "260000c0a4", "000000cdffe7ad", "00000082019c",
-        "340000a30303", "0c000000100107bababababaf90000", "5500009800cc"}) {
-    Write("transfer", QByteArray::fromHex(hex));
-  }
 
   if (!g_ok) std::fprintf(stderr, "make_seeds: could not write under %s\n", argv[1]);
   return g_ok ? 0 : 1;

@@ -147,7 +147,7 @@ bool cTransfer::Garmin_Upload_Start(qint16 port, const QString& settings, qint16
   Garmin.WaitFor_Ms(m_wait_ms);
   // Records announces the data packets that follow before transfer complete.
   Garmin.Start_of_Records(qint16(Upload_Packets() - 1));
-  m_ui.Show_Progress(0, Upload_Packets());
+  Show_Progress(0, Upload_Packets());
   return true;
 }
 
@@ -266,7 +266,7 @@ void cTransfer::Send_Route_Waypoint() {
                   QStringLiteral(")."));
     return;
   }
-  m_ui.Show_Progress(++m_Sent, Upload_Packets());
+  Show_Progress(++m_Sent, Upload_Packets());
 }
 
 void cTransfer::Upload_Failed(const QString& reason) {
@@ -317,6 +317,16 @@ void cTransfer::Upload_Complete() {
   End(true);
 }
 
+// A receiver may send more than it announced, or announce a count that is not one: the bar
+// shows no more than full, and no bar without a total.
+void cTransfer::Show_Progress(int done, int total) {
+  if (total <= 0) {
+    m_ui.Show_Progress(0, 0);
+    return;
+  }
+  m_ui.Show_Progress(qBound(0, done, total), total);
+}
+
 void cTransfer::Start_Log() {
   if (m_Log_Started) return;
   m_Log_Started = true;
@@ -326,7 +336,7 @@ void cTransfer::Start_Log() {
 void cTransfer::Receive_Track_Header() {
   Start_Log();
   ++m_Track_Headers;
-  m_ui.Show_Progress(m_Track_Headers + Points.Count(), Garmin.Incoming_Records_Count());
+  Show_Progress(m_Track_Headers + Points.Count(), Garmin.Incoming_Records_Count());
 }
 
 void cTransfer::Receive_Track_Point() {
@@ -334,7 +344,7 @@ void cTransfer::Receive_Track_Point() {
   const cTrack& t = Garmin.Track;
   if (!Points.Add(QString::number(Points.Count() + 1), t.lat, t.lon, double(t.alt), t.Time)) return;
   m_ui.Show_Panel(2, QString::number(Points.Count()));
-  m_ui.Show_Progress(m_Track_Headers + Points.Count(), Garmin.Incoming_Records_Count());
+  Show_Progress(m_Track_Headers + Points.Count(), Garmin.Incoming_Records_Count());
 }
 
 void cTransfer::Download_Complete() {

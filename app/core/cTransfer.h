@@ -55,6 +55,7 @@ class cTransfer : public QObject {
   void Receive_Track_Point();
   void Download_Complete();
   void Start_Log();
+  void Show_Progress(int done, int total);
   void Upload_Complete();
   void Upload_Failed(const QString& reason);
   void End(bool completed);

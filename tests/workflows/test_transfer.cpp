@@ -22,7 +22,7 @@ class cScriptedUI : public cTransferUI {
  public:
   QStringList notices, questions, panel2;
   QString panel1;
-  bool retry = false, go_on = true, busy = false;
+  bool retry = false, go_on = true, busy = false, progress_over = false;
   int ended = 0, busy_calls = 0, progress_total = 0;
   bool completed = false;
   void Notice(const QString& t) override { notices << t; }
@@ -40,8 +40,9 @@ class cScriptedUI : public cTransferUI {
     else
       panel2 << t;
   }
-  void Show_Progress(int, int total) override {
+  void Show_Progress(int done, int total) override {
     if (total > 0) progress_total = total;
+    if (done > total || done < 0) progress_over = true;
   }
   void Set_Busy(bool b) override {
     busy = b;
@@ -266,10 +267,25 @@ TEST(Transfer, DownloadMismatchEmptyLogAndSilence) {
     ASSERT_TRUE(b.transfer.Garmin_Download_Start(1, "9600,N,8,1"));
     b.Run_To_End();
     EXPECT_EQ(b.points.Count(), 9);
+    EXPECT_FALSE(b.ui.progress_over);
     ASSERT_EQ(b.ui.notices.size(), 1);
     EXPECT_EQ(b.ui.notices[0],
               QStringLiteral("אי התאמה בין מס' הנקודות שהתקבלו לדיווח מן המכשיר\r\nהמכשיר מדווח "
                              "על 10 נקודות שנשלחו.\r\nהתקבלו בפועל 9 נקודות."));
+  }
+  {
+    // More points than announced: all are kept, and the progress bar stops at full (found by
+    // fuzzing the transfers).
+    cBench b(kNoLinks);
+    QList<cSimReceiver::cPacket> script = {{kRecords, Le16(2)}};
+    for (int i = 0; i < 3; ++i) script.append({kTrkData, D301(31, 35 + i * .01, 0, 0).left(12)});
+    script.append({kXferCmplt, Le16(kTransferTrk)});
+    b.sim.Set_Script(kTransferTrk, script);
+    ASSERT_TRUE(b.transfer.Garmin_Download_Start(1, "9600,N,8,1"));
+    b.Run_To_End();
+    EXPECT_EQ(b.points.Count(), 3);
+    EXPECT_EQ(b.ui.progress_total, 2);
+    EXPECT_FALSE(b.ui.progress_over);
   }
   {
     cBench b(kNoLinks);
