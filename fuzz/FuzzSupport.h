@@ -4,11 +4,14 @@
 // reports as a crash when an invariant of ours does not hold.
 #include <QByteArray>
 #include <QCoreApplication>
+#include <QTimer>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 
 #include "garmin/Framing.h"
+#include "garmin/cGarmin.h"
+#include "garmin/cMemComm.h"
 
 namespace Fuzz {
 
@@ -78,5 +81,24 @@ inline void Check_Written(const QByteArray& wire) {
   if (uint8_t(p[p.size() - 3]) != Framing::Packet_Checksum(p)) Broken("written checksum");
   if (Framing::Stuff(p) != wire) Broken("written frame is not stuffed as it should be");
 }
+
+// A driver on the in-memory serial control, its port settings given. The response timer never
+// fires by the clock: the targets tick it themselves.
+struct cDriverRig {
+  cMemComm Comm;
+  QTimer Timer;
+  cGarmin Garmin;
+  cDriverRig() {
+    Timer.setInterval(1000000);
+    Garmin.setComGarmin(&Comm);
+    Garmin.setTmrTimeout(&Timer);
+    Garmin.setSettings(QStringLiteral("9600,N,8,1"));
+    Garmin.setPort(1);
+  }
+  // One tick of the response timer, which fires only while it runs.
+  void Tick() {
+    if (Timer.isActive()) QMetaObject::invokeMethod(&Timer, "timeout");
+  }
+};
 
 }  // namespace Fuzz

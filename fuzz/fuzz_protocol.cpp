@@ -46,13 +46,9 @@ void Send_Everything(cGarmin& g) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Fuzz::App();
-  cMemComm comm;
-  QTimer timer;
-  timer.setInterval(1000000);
-  cGarmin garmin;
-  garmin.setComGarmin(&comm);
-  garmin.setTmrTimeout(&timer);
-  garmin.setSettings(QStringLiteral("9600,N,8,1"));
+  Fuzz::cDriverRig rig;
+  cMemComm& comm = rig.Comm;
+  cGarmin& garmin = rig.Garmin;
   garmin.PortOpen();
 
   Fuzz::cInput in(data, size);

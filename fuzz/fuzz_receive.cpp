@@ -12,7 +12,9 @@
 #include "garmin/cMemComm.h"
 
 namespace {
-void Step(Fuzz::cInput& in, cGarmin& garmin, cMemComm& comm, QTimer& timer) {
+void Step(Fuzz::cInput& in, Fuzz::cDriverRig& rig) {
+  cGarmin& garmin = rig.Garmin;
+  cMemComm& comm = rig.Comm;
   const uint8_t c = in.Byte();
   if (c < 0xE0) {
     comm.Feed(in.Take(c % 64 + 1));
@@ -20,8 +22,7 @@ void Step(Fuzz::cInput& in, cGarmin& garmin, cMemComm& comm, QTimer& timer) {
     const uint8_t id = in.Byte();
     comm.Feed(Framing::Stuff(Fuzz::Packet_Of(id, in.Take(in.Byte()))));
   } else if (c < 0xF4) {
-    // The response timer fires only while it runs.
-    if (timer.isActive()) QMetaObject::invokeMethod(&timer, "timeout");
+    rig.Tick();
   } else if (c == 0xF4) {
     comm.Raise_Event(1000 + in.Byte() % 10 + 1);
   } else if (c == 0xF5) {
@@ -49,21 +50,16 @@ void Step(Fuzz::cInput& in, cGarmin& garmin, cMemComm& comm, QTimer& timer) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Fuzz::App();
-  cMemComm comm;
-  QTimer timer;
-  timer.setInterval(1000000);  // ticks come from the script, never from the clock
-  cGarmin garmin;
-  garmin.setComGarmin(&comm);
-  garmin.setTmrTimeout(&timer);
-  garmin.setSettings(QStringLiteral("9600,N,8,1"));
-  garmin.setPort(1);
+  Fuzz::cDriverRig rig;
+  cMemComm& comm = rig.Comm;
+  cGarmin& garmin = rig.Garmin;
   // An owner that gives up on an error, as the window does.
   QObject::connect(&garmin, &cGarmin::cError,
                    [&garmin](qint16, const QString&, const QByteArray&) { garmin.PortClose(); });
   garmin.PortOpen();
   Fuzz::cInput in(data, size);
   while (!in.Empty()) {
-    Step(in, garmin, comm, timer);
+    Step(in, rig);
     for (const QByteArray& wire : comm.Written) Fuzz::Check_Written(wire);
     comm.Written.clear();
     if (garmin.RxBuffer().size() > 16384) Fuzz::Broken("RxBuffer grows without bound");

@@ -53,12 +53,9 @@ class cFuzzUI : public cTransferUI {
   int Asked_ = 0;
 };
 
-void Tick(QTimer& timer) {
-  if (timer.isActive()) QMetaObject::invokeMethod(&timer, "timeout");
-  Pump();
-}
-
-void Step(Fuzz::cInput& in, cGarmin& g, cMemComm& comm, QTimer& timer) {
+void Step(Fuzz::cInput& in, Fuzz::cDriverRig& rig) {
+  cGarmin& g = rig.Garmin;
+  cMemComm& comm = rig.Comm;
   const uint8_t ids[] = {g.PID_Records(),      g.PID_Trk_Hdr(),       g.PID_Trk_Data(),
                          g.PID_Xfer_Cmplt(),   g.PID_Nak_Byte(),      g.PID_Wpt_Data(),
                          g.PID_Rte_Hdr(),      g.PID_Pvt_Data(),      g.PID_Date_Time(),
@@ -76,7 +73,8 @@ void Step(Fuzz::cInput& in, cGarmin& g, cMemComm& comm, QTimer& timer) {
     const uint8_t acked = last.size() > 1 ? uint8_t(last[1]) : 0;
     Feed_Packet(comm, g.PID_Ack_Byte(), QByteArray(1, char(acked)) + QByteArray(1, '\0'));
   } else {
-    Tick(timer);
+    rig.Tick();
+    Pump();
   }
 }
 }  // namespace
@@ -84,12 +82,9 @@ void Step(Fuzz::cInput& in, cGarmin& g, cMemComm& comm, QTimer& timer) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Fuzz::App();
   Fuzz::cInput in(data, size);
-  cMemComm comm;
-  QTimer timer;
-  timer.setInterval(1000000);  // ticks come from the script, never from the clock
-  cGarmin garmin;
-  garmin.setComGarmin(&comm);
-  garmin.setTmrTimeout(&timer);
+  Fuzz::cDriverRig rig;
+  cMemComm& comm = rig.Comm;
+  cGarmin& garmin = rig.Garmin;
   cVQPoints points;
   cFuzzUI ui(in, comm, garmin);
   cTransfer transfer(garmin, points, ui);
@@ -103,12 +98,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                                   : transfer.Garmin_Download_Start(1, "9600,N,8,1");
   if (!started) return 0;
   while (!in.Empty() && ui.Ended == 0) {
-    Step(in, garmin, comm, timer);
+    Step(in, rig);
     for (const QByteArray& wire : comm.Written) Fuzz::Check_Written(wire);
     comm.Written.clear();
   }
   // The receiver falls silent: the time-out (four ticks) must end what is still running.
-  for (int i = 0; i < 8 && ui.Ended == 0; ++i) Tick(timer);
+  for (int i = 0; i < 8 && ui.Ended == 0; ++i) {
+    rig.Tick();
+    Pump();
+  }
   if (ui.Ended == 0) Fuzz::Broken("the transfer waits for ever on a silent receiver");
   if (ui.Ended > 1) Fuzz::Broken("the transfer ended more than once");
   if (transfer.Phase() != cTransfer::cPhase::Idle) Fuzz::Broken("ended but not idle");
