@@ -362,6 +362,9 @@ void cTransfer::Download_Complete() {
 }
 
 void cTransfer::End(bool completed) {
+  // Whatever the receiver still sends belongs to no transfer: the port closes, and with it the
+  // response timer stops.
+  Garmin.PortClose();
   m_phase = cPhase::Idle;
   m_ui.Show_Progress(0, 0);
   m_ui.Transfer_Ended(completed);

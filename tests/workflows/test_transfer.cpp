@@ -255,6 +255,9 @@ TEST(Transfer, DownloadCountsHeadersAndNumbersThePoints) {
   EXPECT_EQ(b.ui.panel2.last(), "3");
   EXPECT_EQ(b.transfer.Track_Headers(), 1);
   EXPECT_EQ(b.ui.panel1, QStringLiteral("eTrex Sim Software Version 3.61 "));
+  // The transfer is over: the port is closed and no time-out is left to come.
+  EXPECT_FALSE(b.comm.PortOpen());
+  EXPECT_FALSE(b.timer.isActive());
 }
 
 TEST(Transfer, DownloadMismatchEmptyLogAndSilence) {
