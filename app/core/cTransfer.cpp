@@ -173,7 +173,9 @@ bool cTransfer::Garmin_Download_Start(qint16 port, const QString& settings) {
 }
 
 void cTransfer::Garmin_Receive(quint8 pid, quint8 firstbyte) {
-  if (m_Product_Text == QLatin1String("NMEA") || m_Product_Text == QLatin1String("TEXT")) {
+  const bool asking = m_phase == cPhase::Idle || m_phase == cPhase::Handshake;
+  if (asking &&
+      (m_Product_Text == QLatin1String("NMEA") || m_Product_Text == QLatin1String("TEXT"))) {
     // The receiver speaks the binary protocol again: ask who it is.
     m_Product_Text.clear();
     Garmin.Request_Product_Data();
@@ -201,6 +203,8 @@ void cTransfer::Garmin_Receive(quint8 pid, quint8 firstbyte) {
 }
 
 void cTransfer::Garmin_NMEA(const QString& sentence, bool /*checksumok*/) {
+  // A sentence in the middle of a transfer is line noise to it: the transfer goes on.
+  if (m_phase == cPhase::Upload || m_phase == cPhase::Download) return;
   // The window learns that the receiver is set to a sentence mode, so that the handshake can
   // turn it away instead of asking to retry for ever.
   m_Product_Text =
