@@ -17,6 +17,7 @@
 #include "garmin/cGarmin.h"
 #include "garmin/cMemComm.h"
 #include "garmin/cSerialPort.h"
+#include "tests/garmin/Helpers.h"
 #include "tests/sim/cSimReceiver.h"
 
 namespace {
@@ -81,27 +82,14 @@ void BM_WaitFor_Cpu(benchmark::State& state) {
 }
 BENCHMARK(BM_WaitFor_Cpu)->Iterations(2)->Unit(benchmark::kMillisecond);
 
-// The wire bytes of a packet: id, data, checksum, stuffed.
-QByteArray Wire(quint8 id, const QByteArray& data) {
-  QByteArray p(data.size() + 6, '\0');
-  p[0] = Framing::DLE;
-  p[1] = char(id);
-  p[2] = char(data.size());
-  for (int i = 0; i < data.size(); ++i) p[3 + i] = data[i];
-  p[p.size() - 2] = Framing::DLE;
-  p[p.size() - 1] = Framing::ETX;
-  p[p.size() - 3] = char(Framing::Packet_Checksum(p));
-  return Framing::Stuff(p);
-}
-
 // 10,000 D301 track points after a Records packet, through the in-memory control in pieces of
 // state.range(0) bytes; every point is ACKed and decoded (the points counter shows it).
 void BM_Receive_Path(benchmark::State& state) {
-  QByteArray stream = Wire(27, QByteArray("\x10\x27", 2));
+  QByteArray stream = Wire_Of(27, QByteArray("\x10\x27", 2));
   for (int i = 0; i < 10000; ++i) {
     QByteArray point(21, '\0');
     for (int b = 0; b < 21; ++b) point[b] = char((i * 7 + b * 13) & 0xFF);  // some 0x10 to stuff
-    stream += Wire(34, point);
+    stream += Wire_Of(34, point);
   }
   const int piece = int(state.range(0));
   qint64 points = 0;

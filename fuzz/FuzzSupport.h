@@ -1,7 +1,8 @@
 #pragma once
 // Shared pieces of the fuzz targets: one QCoreApplication for the whole run, a reader that
-// takes bytes off the front of the fuzzer's input, framed packets, and a stop that the fuzzer
-// reports as a crash when an invariant of ours does not hold.
+// takes bytes off the front of the fuzzer's input, a driver rig whose timer the targets tick, and a
+// stop that the fuzzer reports as a crash when an invariant of ours does not hold. Framed packets
+// come from the driver tests' helpers (Wire_Of).
 #include <QByteArray>
 #include <QCoreApplication>
 #include <QTimer>
@@ -12,6 +13,7 @@
 #include "garmin/Framing.h"
 #include "garmin/cGarmin.h"
 #include "garmin/cMemComm.h"
+#include "tests/garmin/Helpers.h"
 
 namespace Fuzz {
 
@@ -42,20 +44,6 @@ class cInput {
   size_t Size_;
   size_t Pos_ = 0;
 };
-
-// The unstuffed packet for id and data (at most 255 bytes used), checksum in place.
-inline QByteArray Packet_Of(uint8_t id, const QByteArray& data) {
-  const int n = data.size() < 255 ? int(data.size()) : 255;
-  QByteArray p(n + 6, '\0');
-  p[0] = Framing::DLE;
-  p[1] = char(id);
-  p[2] = char(n);
-  for (int i = 0; i < n; ++i) p[3 + i] = data[i];
-  p[p.size() - 2] = Framing::DLE;
-  p[p.size() - 1] = Framing::ETX;
-  p[p.size() - 3] = char(Framing::Packet_Checksum(p));
-  return p;
-}
 
 // An invariant did not hold: the fuzzer records the input that led here.
 [[noreturn]] inline void Broken(const char* what) {

@@ -20,7 +20,7 @@ void Step(Fuzz::cInput& in, Fuzz::cDriverRig& rig) {
     comm.Feed(in.Take(c % 64 + 1));
   } else if (c < 0xF0) {
     const uint8_t id = in.Byte();
-    comm.Feed(Framing::Stuff(Fuzz::Packet_Of(id, in.Take(in.Byte()))));
+    comm.Feed(Wire_Of(id, in.Take(in.Byte())));
   } else if (c < 0xF4) {
     rig.Tick();
   } else if (c == 0xF4) {

@@ -20,7 +20,7 @@ void Pump() {
 }
 
 void Feed_Packet(cMemComm& comm, uint8_t id, const QByteArray& data) {
-  comm.Feed(Framing::Stuff(Fuzz::Packet_Of(id, data)));
+  comm.Feed(Wire_Of(id, data));
   Pump();
 }
 

@@ -1,23 +1,18 @@
 #!/usr/bin/env bash
 # Runs every fuzz target (or those named after the time) for SECONDS each on its seed corpus:
-#   scripts/fuzz.sh [SECONDS] [fuzz_twl fuzz_codecs fuzz_receive fuzz_protocol fuzz_transfer]
-#   scripts/fuzz.sh --seeds      makes fuzz/corpus/ again from the test data
+#   scripts/fuzz.sh [SECONDS] [fuzz_twl fuzz_codecs fuzz_receive fuzz_transfer]
 # The targets come from build-fuzz/ (or $VQ_FUZZ_BUILD_DIR), built by scripts/sanitize.sh. Each
-# starts from its seeds (fuzz/corpus/) and from the inputs that once made it fail
+# starts from its seeds (fuzz/corpus/: the test files, and packets and scripts made from the
+# sample list) and from the inputs that once made it fail
 # (fuzz/regressions/, kept by hand). New inputs go to fuzz/work/ (not committed); an input that
 # crashes a target is kept in fuzz/artifacts/ and the script fails.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 dir=${VQ_FUZZ_BUILD_DIR:-build-fuzz}
-if [ "${1:-}" = "--seeds" ]; then
-  cmake --build "$dir" --target make_seeds >/dev/null
-  rm -rf fuzz/corpus && "$dir/fuzz/make_seeds" fuzz/corpus
-  exit 0
-fi
 seconds=${1:-30}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(fuzz_twl fuzz_codecs fuzz_receive fuzz_protocol fuzz_transfer)
+[ ${#targets[@]} -gt 0 ] || targets=(fuzz_twl fuzz_codecs fuzz_receive fuzz_transfer)
 cmake --build "$dir" --target "${targets[@]}" >/dev/null
 mkdir -p fuzz/artifacts
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1}

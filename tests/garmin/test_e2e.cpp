@@ -53,11 +53,6 @@ class E2E : public ::testing::Test {
       if (r.first == pid) return true;
     return false;
   }
-  int Count_Received(quint8 pid) const {
-    int n = 0;
-    for (const QByteArray& p : Sim.Received) n += quint8(p[1]) == pid;
-    return n;
-  }
 
   QTemporaryDir Dir;
   cSimReceiver Sim;
@@ -74,91 +69,6 @@ TEST_F(E2E, PortNumbersMapToDevices) {
   EXPECT_EQ(Port_Device(3), QStringLiteral("/dev/ttyUSB2"));
   Garmin.setSettings(QStringLiteral("9600,Q,8,1"));
   EXPECT_FALSE(Garmin.PortOpen());
-}
-
-TEST_F(E2E, ProductDataAndProtocolArray) {
-  Sim.Description = QByteArray("Sim 12", 6) + QByteArray(1, '\0') + "Second line";
-  ASSERT_TRUE(Garmin.PortOpen());
-  Garmin.Request_Product_Data();
-  ASSERT_TRUE(Wait_Until([&] { return Got(253); }));
-  EXPECT_EQ(Garmin.Product_Data.Product_ID, 77);
-  EXPECT_EQ(Garmin.Product_Data.Software_Version, 361);
-  EXPECT_EQ(Garmin.Product_Data.Product_Description_1, QStringLiteral("Sim 12"));
-  EXPECT_EQ(Garmin.Product_Data.Product_Description_2, QStringLiteral("Second line"));
-  EXPECT_EQ(Garmin.Waypoint_Data_Format(), QStringLiteral("D108"));
-  EXPECT_EQ(Garmin.Track_Point_Format(), QStringLiteral("D301"));
-  // Our ACKs reached the receiver, for both answers.
-  ASSERT_TRUE(Wait_Until([&] { return Count_Received(6) == 2; }));
-  EXPECT_TRUE(Ev.Errors.isEmpty());
-  EXPECT_FALSE(Timer.isActive());
-}
-
-TEST_F(E2E, NakingAndCorruptingReceiversRecover) {
-  Sim.Nak_Next = 2;
-  Sim.Corrupt_Next = 1;
-  ASSERT_TRUE(Garmin.PortOpen());
-  Garmin.Request_Product_Data();
-  ASSERT_TRUE(Wait_Until([&] { return Got(253); }));
-  EXPECT_EQ(Count_Received(254), 3);  // sent once, retransmitted after each NAK
-  EXPECT_EQ(Count_Received(21), 1);   // the corrupted product data was refused once
-  EXPECT_EQ(Garmin.Product_Data.Product_ID, 77);
-  EXPECT_TRUE(Ev.Errors.isEmpty());
-}
-
-TEST_F(E2E, GarbageCostsTheFrameBehindIt) {
-  ASSERT_TRUE(Garmin.PortOpen());
-  Sim.Send_Raw(QByteArray("\x55\xAA\x01", 3));
-  Garmin.Request_Product_Data();
-  // The receiver's ACK is cut out with the garbage in front of it; its answer comes whole.
-  ASSERT_TRUE(Wait_Until([&] { return Got(253); }));
-  EXPECT_FALSE(Got(6));
-  EXPECT_EQ(Garmin.Product_Data.Product_ID, 77);
-}
-
-TEST_F(E2E, GarbageBeforeEveryFrameEndsInATimeOut) {
-  Sim.Garbage = QByteArray("\x7F", 1);
-  ASSERT_TRUE(Garmin.PortOpen());
-  Garmin.Request_Product_Data();
-  ASSERT_TRUE(Wait_Until([&] { return !Ev.Errors.isEmpty(); }));
-  EXPECT_EQ(Ev.Errors[0].Num, 1);
-  EXPECT_TRUE(Ev.Receive.isEmpty());
-}
-
-TEST_F(E2E, SilentReceiverTimesOut) {
-  Sim.Silent = true;
-  ASSERT_TRUE(Garmin.PortOpen());
-  Garmin.Request_Product_Data();
-  ASSERT_TRUE(Wait_Until([&] { return !Ev.Errors.isEmpty(); }));
-  EXPECT_EQ(Ev.Errors[0].Num, 1);
-  EXPECT_EQ(Ev.Errors[0].Msg, QStringLiteral("No response from device on port 7"));
-  EXPECT_TRUE(Ev.Receive.isEmpty());
-  EXPECT_EQ(Count_Received(254), 1);
-}
-
-TEST_F(E2E, NmeaReceiver) {
-  ASSERT_TRUE(Garmin.PortOpen());
-  Sim.Talk_Nmea(20);
-  Garmin.Request_Product_Data();
-  ASSERT_TRUE(Wait_Until([&] { return Ev.Nmea.size() >= 3; }));
-  EXPECT_TRUE(Ev.Nmea[0].first.startsWith(QStringLiteral("$GPRMC,")));
-  EXPECT_TRUE(Ev.Nmea[0].second);
-  EXPECT_TRUE(Garmin.NMEA_Mode());
-  EXPECT_TRUE(Ev.Receive.isEmpty());
-}
-
-TEST_F(E2E, TrackDownloadPacedByAcks) {
-  QByteArray point(21, '\0');
-  point[20] = 1;
-  Sim.Set_Script(6, {{27, Bytes({2, 0})}, {34, point}, {34, point}, {12, Bytes({6, 0})}});
-  ASSERT_TRUE(Garmin.PortOpen());
-  Garmin.Request_Tracks();
-  ASSERT_TRUE(Wait_Until([&] { return Got(12); }));
-  QList<quint8> ids;
-  for (const auto& r : Ev.Receive)
-    if (r.first != 6) ids.append(r.first);  // the receiver's ACK of our request
-  EXPECT_EQ(ids, (QList<quint8>{27, 34, 34, 12}));
-  EXPECT_EQ(Garmin.Incoming_Records_Count(), 2);
-  EXPECT_FALSE(Timer.isActive());
 }
 
 TEST_F(E2E, ReceiverDisappearsMidTransfer) {

@@ -339,26 +339,3 @@ TEST(Transfer, DownloadMismatchEmptyLogAndSilence) {
   }
 }
 }  // namespace
-
-namespace {
-// A receiver on a 9600-baud line whose product answer comes after the first wait: the host asks
-// again, and the answers still on their way when the download starts are dropped by both ends
-// (the host's reset clears its input, the abort clears the receiver's queue); the track log
-// still arrives whole.
-TEST(Transfer, SlowLineWithRepeatedProductRequestsStillDownloads) {
-  cBench b(kWithLinks);
-  b.sim.Line_Baud = 9600;
-  b.transfer.Set_Handshake_Wait_Ms(30);
-  b.timer.setInterval(200);
-  QList<cSimReceiver::cPacket> script = {{kRecords, Le16(3)}};
-  for (int i = 0; i < 3; ++i) script.append({kTrkData, D301(31.7 + i * .001, 35.2, 0, 0)});
-  script.append({kXferCmplt, Le16(kTransferTrk)});
-  b.sim.Set_Script(kTransferTrk, script);
-  ASSERT_TRUE(b.transfer.Garmin_Download_Start(1, "9600,N,8,1"));
-  b.Run_To_End();
-  EXPECT_EQ(b.ui.ended, 1);
-  EXPECT_TRUE(b.ui.completed);
-  EXPECT_EQ(b.points.Count(), 3);
-  EXPECT_TRUE(b.ui.notices.isEmpty()) << b.ui.notices.value(0).toStdString();
-}
-}  // namespace
