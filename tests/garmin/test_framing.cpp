@@ -45,14 +45,6 @@ TEST(Framing, Checksums) {
   EXPECT_EQ(Framing::NMEA_Checksum(QStringLiteral("$")), QStringLiteral("00"));
 }
 
-TEST(Framing, HexTrace) {
-  const QByteArray ack = Bytes({0x10, 0x06, 0x02, 0x0A, 0x00, 0xEE, 0x10, 0x03});
-  EXPECT_EQ(Framing::Hex_Trace(ack, QStringLiteral("I")),
-            QStringLiteral("PC \u00AB- GPS 10 06 02 0A 00 EE 10 03 "));
-  EXPECT_EQ(Framing::Hex_Trace(ack.left(2), QStringLiteral("O")),
-            QStringLiteral("PC -\u00BB GPS 10 06 "));
-}
-
 // The receive path cuts a frame out of any chunking: split at every offset, with garbage and
 // sentences around it, and two frames in one read.
 TEST(Framing, FrameSplitAtEveryOffset) {

@@ -323,11 +323,3 @@ TEST(Link, WaitForProcessesEventsAndZeroReturnsAtOnce) {
   EXPECT_EQ(rig.Ev.Receive.size(), 1);
   EXPECT_EQ(rig.Comm.Written.value(0), Wire_Of(6, Bytes({35, 0})));
 }
-
-TEST(Link, TrimNull) {
-  QString s = QStringLiteral("  AB") + QChar(0) + QStringLiteral("C  ");
-  EXPECT_EQ(cGarmin::TrimNull(s), QStringLiteral("AB"));
-  EXPECT_EQ(s.size(), 4);
-  QString plain = QStringLiteral(" x ");
-  EXPECT_EQ(cGarmin::TrimNull(plain), QStringLiteral("x"));
-}

@@ -20,18 +20,6 @@ void Feed_Product(cLinkRig& rig, qint16 id, qint16 version, const QByteArray& te
 }
 }  // namespace
 
-TEST(Protocol, DefaultsAfterCreation) {
-  cGarmin g;
-  EXPECT_EQ(g.Link_Protocol(), QStringLiteral("L001"));
-  EXPECT_EQ(g.Waypoint_Data_Format(), QStringLiteral("D100"));
-  EXPECT_EQ(g.Route_Data_Format(), QStringLiteral("D200"));
-  EXPECT_EQ(g.Route_Wpt_Data_Format(), QStringLiteral("D100"));
-  EXPECT_EQ(g.Track_Point_Format(), QStringLiteral("D300"));
-  EXPECT_EQ(g.Port(), 1);
-  EXPECT_EQ(g.PID_Wpt_Data(), 35);
-  EXPECT_TRUE(g.Waypoint.Ident.isEmpty());
-}
-
 TEST(Protocol, CapabilityArrays) {
   const QStringList l001 = {"P000", "L001", "A010", "A100", "D108", "A201", "D202", "D108",
                             "D210", "A301", "D310", "D301", "A400", "D400", "A500", "D500",
