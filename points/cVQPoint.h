@@ -1,8 +1,9 @@
 #pragma once
+#include <QDateTime>
 #include <QString>
 
 // One cache point: a name, a position in decimal degrees (north and east positive), an
-// altitude in metres and a comment.
+// altitude in metres, a comment and, for a track point, the time it was recorded.
 class cVQPoint {
  public:
   QString Label;
@@ -10,6 +11,7 @@ class cVQPoint {
   double lon = 0;
   double alt = 0;
   QString Comment;
+  QDateTime Time;  // UTC; invalid for a point without a time
 
   // Great-circle distance in km from this point to (dLat, dLon), on a sphere of 6366.707 km.
   double GetDistance(double dLat, double dLon) const;
