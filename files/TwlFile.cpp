@@ -11,6 +11,17 @@ namespace {
 constexpr int kHeaderSize = 21;    // file header, not used
 constexpr int kPositionSize = 22;  // 8 unread, E, N, 2 unread, altitude
 constexpr int kTrailerSize = 50;   // skipped; the last record may keep fewer bytes
+// No place on earth is farther than this from the grid's false origin (the equator is about
+// 40,000 km round): a larger easting or northing means the bytes are not a position.
+constexpr qint32 kMaxGrid_m = 20000000;
+
+bool Plausible(const QByteArray& bytes, int label_at, const cTwlRecord& rec) {
+  const int len = quint8(bytes[label_at]);
+  for (int i = 1; i <= len; ++i)
+    if (quint8(bytes[label_at + i]) < 0x20) return false;
+  const auto far = [](qint32 v) { return v > kMaxGrid_m || v < -kMaxGrid_m; };
+  return !far(rec.E) && !far(rec.N);
+}
 
 qint32 Read_Int32(const QByteArray& bytes, int at) {
   const auto b = [&](int i) { return quint32(quint8(bytes[at + i])); };
@@ -30,6 +41,10 @@ bool Read_PString(const QByteArray& bytes, int& pos, QString& text) {
 
 cTwlContent Parse_TWL(const QByteArray& bytes) {
   cTwlContent content;
+  if (bytes.size() < kHeaderSize) {
+    content.not_waypoint_file = true;
+    return content;
+  }
   int pos = kHeaderSize;
   while (pos < bytes.size()) {
     cTwlRecord rec;
@@ -44,9 +59,19 @@ cTwlContent Parse_TWL(const QByteArray& bytes) {
       whole = false;
     }
     whole = whole && Read_PString(bytes, at, rec.Comment);
+    if (!whole && content.records.isEmpty()) {
+      // Not even one whole record after the header: text or other bytes under a .twl name.
+      content.not_waypoint_file = true;
+      break;
+    }
     if (!whole) {
       // Completing a cut record with zeros would invent a point; it is dropped instead.
       content.cut = true;
+      break;
+    }
+    if (!Plausible(bytes, pos, rec)) {
+      content.not_waypoint_file = true;
+      content.records.clear();
       break;
     }
     content.records.append(rec);
@@ -99,6 +124,12 @@ cLoadResult Load_TWL_File(const QString& path, cVQPoints& points) {
 cLoadResult Load_TWL_Bytes(const QByteArray& bytes, cVQPoints& points) {
   cLoadResult result;
   const cTwlContent content = Parse_TWL(bytes);
+  if (content.not_waypoint_file) {
+    result.status = cLoadResult::Not_Waypoint_File;
+    result.error = QStringLiteral("not a waypoint file");
+    result.loaded = points.Count();
+    return result;
+  }
   result.cut = content.cut;
   points.Clear();
   for (const cTwlRecord& rec : content.records) {

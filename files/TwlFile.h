@@ -20,6 +20,10 @@ struct cTwlRecord {
 struct cTwlContent {
   QVector<cTwlRecord> records;
   bool cut = false;  // the last record was cut short by the end of the file and is dropped
+  // The bytes cannot be a waypoint file: shorter than the header, a first record that is not
+  // whole, a grid value no place on earth has, or a label with control characters. Records
+  // are then empty.
+  bool not_waypoint_file = false;
 };
 
 // Pure: bytes in, records out. Text bytes are Windows-1255.
@@ -31,7 +35,7 @@ bool Is_TWL_Name(const QString& path);
 QString Path_To_Name(const QString& path);
 
 struct cLoadResult {
-  enum Status { Loaded, Cannot_Read };
+  enum Status { Loaded, Cannot_Read, Not_Waypoint_File };
   Status status = Loaded;
   QString error;            // why the file could not be read
   int loaded = 0;           // points now in the collection
@@ -40,9 +44,10 @@ struct cLoadResult {
   bool cut = false;         // a record cut short at the end was dropped
 };
 
-// Reads the whole file first; only when that succeeds are the points replaced (Clear, then Add
-// with the grid converted to latitude/longitude) and redisplayed. A file that cannot be read
-// leaves the points as they were.
+// Reads the whole file first; only when it is read and is a waypoint file are the points replaced
+// (Clear, then Add with the grid converted to latitude/longitude) and redisplayed. Otherwise the
+// points stay as they were.
 cLoadResult Load_TWL_File(const QString& path, cVQPoints& points);
-// The same from bytes already read: the points are replaced by the records of `bytes`.
+// The same from bytes already read: the points are replaced by the records of `bytes`, unless
+// they are not a waypoint file.
 cLoadResult Load_TWL_Bytes(const QByteArray& bytes, cVQPoints& points);
