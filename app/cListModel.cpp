@@ -1,7 +1,10 @@
 #include "app/cListModel.h"
 
+#include "app/cColumnFit.h"
+
 namespace {
 const char* const kHeaders[] = {"תוית", "צפונית", "מזרחית", "גובה", "הערה", "מרחק"};
+using ColumnFit::Is_Number_Column;
 }  // namespace
 
 // Coordinates, altitude and distance are laid out left to right inside the right-to-left list
@@ -9,7 +12,7 @@ const char* const kHeaders[] = {"תוית", "צפונית", "מזרחית", "ג�
 void cNumberDelegate::initStyleOption(QStyleOptionViewItem* option,
                                       const QModelIndex& index) const {
   QStyledItemDelegate::initStyleOption(option, index);
-  if (index.column() != 0 && index.column() != 4) {
+  if (Is_Number_Column(index.column())) {
     option->direction = Qt::LeftToRight;
     option->displayAlignment = Qt::AlignRight | Qt::AlignVCenter;
   }
@@ -34,12 +37,32 @@ int cListModel::columnCount(const QModelIndex& parent) const { return parent.isV
 
 QVariant cListModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || index.row() >= m_rows.size()) return {};
-  if (role != Qt::DisplayRole) return {};
-  return m_rows[index.row()][size_t(index.column())];
+  const QString& text = m_rows[index.row()][size_t(index.column())];
+  if (role == Qt::DisplayRole) return text;
+  // Label and comment give way to the numbers; the whole text is a hover away.
+  if (role == Qt::ToolTipRole && !Is_Number_Column(index.column()) && !text.isEmpty()) return text;
+  return {};
+}
+
+void cListModel::Set_Grid_Headers(bool grid) {
+  if (grid == m_grid) return;
+  m_grid = grid;
+  emit headerDataChanged(Qt::Horizontal, 1, 2);
+}
+
+QVector<int> cListModel::Longest_Rows(int column, int most) const {
+  QVector<int> rows;
+  if (column < 0 || column > 5) return rows;
+  qsizetype longest = 0;
+  for (const cVQRow& row : m_rows) longest = qMax(longest, row[size_t(column)].size());
+  for (int r = 0; r < m_rows.size() && rows.size() < most; ++r)
+    if (m_rows[r][size_t(column)].size() == longest) rows << r;
+  return rows;
 }
 
 QVariant cListModel::headerData(int section, Qt::Orientation orientation, int role) const {
   if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section > 5)
     return {};
+  if (m_grid && (section == 1 || section == 2)) section = 3 - section;
   return QString::fromUtf8(kHeaders[section]);
 }

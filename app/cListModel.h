@@ -20,8 +20,15 @@ class cListModel : public QAbstractTableModel, public cVQList {
   QVariant data(const QModelIndex& index, int role) const override;
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
+  // In a grid display the first coordinate column holds the easting and the second the
+  // northing, so their headers trade places; in the latitude/longitude display they do not.
+  void Set_Grid_Headers(bool grid);
+  // Up to `most` 0-based rows whose text in `column` (0-based) has the most characters.
+  QVector<int> Longest_Rows(int column, int most) const;
+
  private:
   QVector<cVQRow> m_rows;
+  bool m_grid = false;
 };
 
 class cNumberDelegate : public QStyledItemDelegate {

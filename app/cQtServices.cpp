@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -10,16 +11,21 @@
 #include <cstdlib>
 
 namespace {
-// "desc|*.a|desc2|*.b" -> "desc (*.a);;desc2 (*.b)", as Qt's dialogs take it.
-QString Qt_Filter(const QString& filter) {
+// "desc (*.a)|*.a|desc2|*.b" -> {"desc (*.a)", "desc2 (*.b)"}, the entries of Qt's dialogs.
+// The pattern is embedded left to right (U+202A), so that the Hebrew dialog shows "(*.txt)",
+// not "(txt.*)"; Qt still finds the pattern between the last parentheses.
+QStringList Qt_Filters(const QString& filter) {
   const QStringList parts = filter.split(QLatin1Char('|'));
   QStringList out;
   for (int i = 0; i + 1 < parts.size(); i += 2) {
-    const QString& desc = parts[i];
-    out << (desc.contains(parts[i + 1]) ? desc : desc + QStringLiteral(" (") + parts[i + 1] + ')');
+    QString desc = parts[i];
+    const QString shown = QStringLiteral(" (") + parts[i + 1] + ')';
+    if (desc.endsWith(shown)) desc.chop(shown.size());
+    out << desc + QStringLiteral(" \u202A(") + parts[i + 1] + ')';
   }
-  return out.join(QStringLiteral(";;"));
+  return out;
 }
+QString Qt_Filter(const QString& filter) { return Qt_Filters(filter).join(QStringLiteral(";;")); }
 }  // namespace
 
 cServices::cAnswer cQtServices::Message(QWidget* owner, const QString& text, cButtons buttons,
@@ -40,9 +46,16 @@ cServices::cAnswer cQtServices::Message(QWidget* owner, const QString& text, cBu
     case cButtons::OK_Cancel:
       box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
       break;
+    case cButtons::Save_Discard_Cancel:
+      box.setStandardButtons(QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+      box.setDefaultButton(QMessageBox::Save);
+      break;
   }
+  // Closing the box by its frame or Escape is Cancel wherever Cancel is offered.
   const int answer = box.exec();
   if (answer == QMessageBox::Retry) return cAnswer::Retry;
+  if (answer == QMessageBox::Save) return cAnswer::Save;
+  if (answer == QMessageBox::Discard) return cAnswer::Discard;
   if (answer == QMessageBox::Cancel) return cAnswer::Cancel;
   return cAnswer::OK;
 }
@@ -52,11 +65,17 @@ QString cQtServices::Open_File_Name(QWidget* owner, const QString& folder, const
   return QFileDialog::getOpenFileName(owner, title, folder, Qt_Filter(filter));
 }
 
-QString cQtServices::Save_File_Name(QWidget* owner, const QString& folder, const QString& title,
-                                    const QString& filter) {
-  // No extension is added and no question is asked before replacing: the name decides.
-  return QFileDialog::getSaveFileName(owner, title, folder, Qt_Filter(filter), nullptr,
-                                      QFileDialog::DontConfirmOverwrite);
+QString cQtServices::Save_File_Name(QWidget* owner, const QString& folder, const QString& name,
+                                    const QString& title, const QString& filter,
+                                    int* chosen_filter) {
+  // The window adds the ending and asks before replacing, once it knows the whole name.
+  const QStringList entries = Qt_Filters(filter);
+  QString selected = entries.value(0);
+  const QString start = name.isEmpty() ? folder : QDir(folder).filePath(name);
+  const QString path = QFileDialog::getSaveFileName(owner, title, start, Qt_Filter(filter),
+                                                    &selected, QFileDialog::DontConfirmOverwrite);
+  if (chosen_filter) *chosen_filter = qMax(0, entries.indexOf(selected));
+  return path;
 }
 
 bool cQtServices::Open_Document(const QString& path) {

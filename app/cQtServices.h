@@ -7,8 +7,8 @@ class cQtServices : public cServices {
   cAnswer Message(QWidget* owner, const QString& text, cButtons buttons, cIcon icon) override;
   QString Open_File_Name(QWidget* owner, const QString& folder, const QString& title,
                          const QString& filter) override;
-  QString Save_File_Name(QWidget* owner, const QString& folder, const QString& title,
-                         const QString& filter) override;
+  QString Save_File_Name(QWidget* owner, const QString& folder, const QString& name,
+                         const QString& title, const QString& filter, int* chosen_filter) override;
   bool Open_Document(const QString& path) override;
   QString Program_Folder() override;
   void End_Process() override;

@@ -8,9 +8,9 @@ class QWidget;
 
 class cServices {
  public:
-  enum class cButtons { OK, Retry_Cancel, OK_Cancel };
+  enum class cButtons { OK, Retry_Cancel, OK_Cancel, Save_Discard_Cancel };
   enum class cIcon { None, Exclamation };
-  enum class cAnswer { OK, Retry, Cancel };
+  enum class cAnswer { OK, Retry, Cancel, Save, Discard };
 
   virtual ~cServices() = default;
   // A modal box titled "VQ"; lines of text are joined by CR LF.
@@ -18,8 +18,11 @@ class cServices {
   // filter: description and pattern pairs separated by "|". Empty when cancelled.
   virtual QString Open_File_Name(QWidget* owner, const QString& folder, const QString& title,
                                  const QString& filter) = 0;
-  virtual QString Save_File_Name(QWidget* owner, const QString& folder, const QString& title,
-                                 const QString& filter) = 0;
+  // name: the name offered. chosen_filter receives the position of the filter entry (its
+  // description and pattern pair) the user left selected, from 0.
+  virtual QString Save_File_Name(QWidget* owner, const QString& folder, const QString& name,
+                                 const QString& title, const QString& filter,
+                                 int* chosen_filter) = 0;
   // Opens the document with the desktop's viewer; false when that fails.
   virtual bool Open_Document(const QString& path) = 0;
   virtual QString Program_Folder() = 0;

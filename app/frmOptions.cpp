@@ -1,18 +1,73 @@
 #include "app/frmOptions.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSerialPortInfo>
 #include <QSettings>
+#include <QStylePainter>
+#include <QStyledItemDelegate>
 #include <cmath>
 
 #include "garmin/Port_Device.h"
 
 namespace {
 QSettings Store() { return QSettings(QStringLiteral("VQ"), QStringLiteral("VQ")); }
+
+// The entries of the list that drops down, left to right as well.
+class cLtrDelegate : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+
+ protected:
+  void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+    QStyledItemDelegate::initStyleOption(option, index);
+    option->direction = Qt::LeftToRight;
+  }
+};
+
+// A combo box whose text reads left to right inside the right-to-left dialog ("9600,N,8,1",
+// "/dev/ttyUSB0"). The style draws the text with the painter's direction, which follows the
+// application's, so the painter is set here.
+class cLtrComboBox : public QComboBox {
+ public:
+  explicit cLtrComboBox(QWidget* parent) : QComboBox(parent) {
+    setLayoutDirection(Qt::LeftToRight);
+    view()->setItemDelegate(new cLtrDelegate(this));
+  }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QStylePainter painter(this);
+    painter.setLayoutDirection(Qt::LeftToRight);
+    painter.setPen(palette().color(QPalette::Text));
+    QStyleOptionComboBox opt;
+    initStyleOption(&opt);
+    painter.drawComplexControl(QStyle::CC_ComboBox, opt);
+    if (currentIndex() < 0 && !placeholderText().isEmpty()) {
+      opt.palette.setBrush(QPalette::ButtonText, opt.palette.placeholderText());
+      opt.currentText = placeholderText();
+    }
+    painter.drawControl(QStyle::CE_ComboBoxLabel, opt);
+  }
+};
+
+// The serial ports of this computer, as the port setting names them.
+QList<QPair<QString, QString>> Present_Ports() {
+  QList<QPair<QString, QString>> ports;
+  for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
+#ifdef Q_OS_WIN
+    ports.append({info.portName(), info.description()});
+#else
+    ports.append({info.systemLocation(), info.description()});
+#endif
+  }
+  return ports;
+}
 }  // namespace
 
 frmOptions::frmOptions(QWidget* parent) : QDialog(parent) {
@@ -28,8 +83,11 @@ frmOptions::frmOptions(QWidget* parent) : QDialog(parent) {
 #ifdef Q_OS_WIN
   txtDevice->setReadOnly(true);
 #endif
+  Label5 = new QLabel(QStringLiteral("ערוצים שנמצאו:"), this);
+  cmbPorts = new cLtrComboBox(this);
+  cmbPorts->setPlaceholderText(QStringLiteral("ההתקן אינו בין אלה"));
   Label2 = new QLabel(QStringLiteral("נתוני תקשורת:"), this);
-  cmbComm = new QComboBox(this);
+  cmbComm = new cLtrComboBox(this);
   cmdOK = new QPushButton(QStringLiteral("אישור"), this);
   cmdCancel = new QPushButton(QStringLiteral("ביטול"), this);
   cmdOK->setDefault(true);
@@ -40,13 +98,18 @@ frmOptions::frmOptions(QWidget* parent) : QDialog(parent) {
   grid->addWidget(cmbCOM, 1, 1);
   grid->addWidget(Label4, 2, 0);
   grid->addWidget(txtDevice, 2, 1);
-  grid->addWidget(Label2, 3, 0);
-  grid->addWidget(cmbComm, 3, 1);
+  grid->addWidget(Label5, 3, 0);
+  grid->addWidget(cmbPorts, 3, 1);
+  grid->addWidget(Label2, 4, 0);
+  grid->addWidget(cmbComm, 4, 1);
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(cmdOK);
   buttons->addWidget(cmdCancel);
-  grid->addLayout(buttons, 4, 0, 1, 2);
+  grid->addLayout(buttons, 5, 0, 1, 2);
   Form_Load();
+  Fill_Ports(Present_Ports());
+  connect(cmbPorts, &QComboBox::activated, this, &frmOptions::cmbPorts_Click);
+  connect(txtDevice, &QLineEdit::textChanged, this, &frmOptions::Show_Port_Match);
   connect(cmbMake, &QComboBox::currentIndexChanged, this, &frmOptions::cmbMake_Click);
   connect(cmbCOM, &QComboBox::currentIndexChanged, this, &frmOptions::cmbCOM_Click);
   connect(cmdOK, &QPushButton::clicked, this, &frmOptions::cmdOK_Click);
@@ -79,6 +142,41 @@ void frmOptions::Form_Load() {
 
 void frmOptions::cmbMake_Click() {
   cmbComm->setCurrentIndex(cmbMake->currentText() == QLatin1String("Magellan") ? 0 : 1);
+}
+
+void frmOptions::Fill_Ports(const QList<QPair<QString, QString>>& ports) {
+  cmbPorts->clear();
+  if (ports.isEmpty()) {
+    cmbPorts->addItem(QStringLiteral("לא נמצאו ערוצים טוריים"));
+    cmbPorts->setEnabled(false);
+    return;
+  }
+  cmbPorts->setEnabled(true);
+  for (const auto& [device, description] : ports) {
+    const QString text =
+        description.isEmpty() ? device : device + QStringLiteral(" \u2014 ") + description;
+    cmbPorts->addItem(text, device);
+  }
+  Show_Port_Match();
+}
+
+// The entry of the device the port number stands for; none when that device is not here.
+void frmOptions::Show_Port_Match() {
+  if (!cmbPorts->isEnabled()) return;
+  cmbPorts->setCurrentIndex(cmbPorts->findData(txtDevice->text().trimmed()));
+}
+
+// Choosing a port that exists sets the device (outside Windows) or the number (on Windows).
+void frmOptions::cmbPorts_Click() {
+  const QString device = cmbPorts->currentData().toString();
+  if (device.isEmpty()) return;
+#ifdef Q_OS_WIN
+  bool ok = false;
+  const int n = device.mid(3).toInt(&ok);
+  if (ok && n >= 1 && n <= 9) cmbCOM->setCurrentIndex(n - 1);
+#else
+  txtDevice->setText(device);
+#endif
 }
 
 void frmOptions::cmbCOM_Click() {

@@ -1,8 +1,11 @@
 #pragma once
 // The settings dialog: receiver make, serial port and line settings, read from the settings
 // store when it opens and written back by OK. Beside the port it shows the device the number
-// stands for on this system and, outside Windows, lets the user name another one.
+// stands for on this system and, outside Windows, lets the user name another one; below it the
+// serial ports this computer has, with their descriptions.
 #include <QDialog>
+#include <QList>
+#include <QPair>
 
 class QComboBox;
 class QLabel;
@@ -20,6 +23,8 @@ class frmOptions : public QDialog {
   QComboBox* cmbCOM;
   QLabel* Label4;
   QLineEdit* txtDevice;
+  QLabel* Label5;
+  QComboBox* cmbPorts;
   QLabel* Label2;
   QComboBox* cmbComm;
   QPushButton* cmdOK;
@@ -28,9 +33,13 @@ class frmOptions : public QDialog {
   void cmbMake_Click();
   void cmdOK_Click();
   void cmdCancel_Click();
+  // The ports offered in cmbPorts: device and description. Form_Load lists those that exist.
+  void Fill_Ports(const QList<QPair<QString, QString>>& ports);
 
  private:
   void Form_Load();
   void cmbCOM_Click();
+  void cmbPorts_Click();
+  void Show_Port_Match();
   QString Default_Device(int port) const;
 };

@@ -14,6 +14,7 @@
 #include <QTreeView>
 #include <cmath>
 
+#include "app/cColumnFit.h"
 #include "app/cListModel.h"
 #include "app/cServices.h"
 #include "app/core/cTransfer.h"
@@ -27,9 +28,7 @@ const QString kCrLf = QStringLiteral("\r\n");
 // Design sizes in twips.
 constexpr int kColumnWidths[6] = {630, 810, 810, 560, 1700, 600};
 constexpr int kPanelWidths[2] = {2440, 1440};
-constexpr double kDefaultWidth = 5295, kDefaultHeight = 8280;
-// The list leaves these margins of the window's outer size.
-constexpr double kListMarginWidth = 100, kListMarginHeight = 1065;
+constexpr double kDefaultHeight = 8280;
 constexpr int kTimerInterval_ms = 2000;
 
 QSettings Store() { return QSettings(QStringLiteral("VQ"), QStringLiteral("VQ")); }
@@ -89,6 +88,7 @@ void frmVQ::Build_Menus() {
   mnuDisplayCorLL->setCheckable(true);
   mnuDisplayCorITM->setChecked(true);
   QMenu* mnuHelp = menuBar()->addMenu(QStringLiteral("&עזרה"));
+  mnuHelpReadme = mnuHelp->addAction(QStringLiteral("&קרא אותי"));
   mnuHelpAbout = mnuHelp->addAction(QStringLiteral("&אודות..."));
 
   connect(mnuFileOpen, &QAction::triggered, this, &frmVQ::mnuFileOpen_Click);
@@ -100,12 +100,13 @@ void frmVQ::Build_Menus() {
   connect(mnuDisplayCorITM, &QAction::triggered, this, &frmVQ::mnuDisplayCorITM_Click);
   connect(mnuDisplayCorLL, &QAction::triggered, this, &frmVQ::mnuDisplayCorLL_Click);
   connect(mnuHelpAbout, &QAction::triggered, this, &frmVQ::mnuHelpAbout_Click);
+  connect(mnuHelpReadme, &QAction::triggered, this, &frmVQ::mnuHelpReadme_Click);
 }
 
+// The list fills the window between the menu bar and the status bar.
 void frmVQ::Build_List() {
-  auto* client = new QWidget(this);
-  setCentralWidget(client);
-  lv = new QTreeView(client);
+  lv = new QTreeView(this);
+  setCentralWidget(lv);
   lvModel = new cListModel(lv);
   lv->setModel(lvModel);
   lv->setItemDelegate(new cNumberDelegate(lv));
@@ -117,24 +118,28 @@ void frmVQ::Build_List() {
   lv->setAcceptDrops(true);
   lv->viewport()->setAcceptDrops(true);
   lv->viewport()->installEventFilter(this);
-  // The design widths were made for an 8-point face; with it the grid values fit their columns.
-  QFont small = lv->font();
-  small.setPointSizeF(7.5);
-  lv->setFont(small);
   for (int c = 0; c < 6; ++c) lv->setColumnWidth(c, Twips_To_Px(kColumnWidths[c]));
+  connect(lvModel, &QAbstractItemModel::modelReset, this, &frmVQ::List_Changed);
+  connect(lv->header(), &QHeaderView::sectionResized, this, [this] {
+    if (!m_fitting) m_auto_widths = false;
+  });
 }
 
 void frmVQ::Build_Status_Bar() {
   sbPanel1 = new QLabel(this);
   sbPanel2 = new QLabel(this);
-  sbPanel1->setFixedWidth(Twips_To_Px(kPanelWidths[0]));
-  sbPanel2->setFixedWidth(Twips_To_Px(kPanelWidths[1]));
+  // The panels grow with their text: a receiver's description is never cut.
+  sbPanel1->setMinimumWidth(Twips_To_Px(kPanelWidths[0]));
+  sbPanel2->setMinimumWidth(Twips_To_Px(kPanelWidths[1]));
+  sbSummary = new QLabel(this);
+  sbSummary->setContentsMargins(6, 0, 6, 0);
   sbProgress = new QProgressBar(this);
   sbProgress->setMaximumWidth(Twips_To_Px(1440));
   sbProgress->hide();
   statusBar()->addWidget(sbPanel1);
   statusBar()->addWidget(sbPanel2);
   statusBar()->addWidget(sbProgress);
+  statusBar()->addPermanentWidget(sbSummary);
   statusBar()->setSizeGripEnabled(false);
 }
 
@@ -159,41 +164,45 @@ bool frmVQ::Form_Load(const QString& command_line) {
   Create_Driver();
   Set_RTL_Layout(lv);
   if (Setting(QStringLiteral("Settings/1StUse"), QStringLiteral("0")) == QLatin1String("0")) {
-    const QString readme = m_services.Program_Folder() + QStringLiteral("/Readme.htm");
-    if (!m_services.Open_Document(readme)) {
+    // Without a viewer for the readme the program still starts; the next start tries again,
+    // and the Help menu opens the readme at any time.
+    if (!m_services.Open_Document(Readme_Path())) {
       m_services.Message(nullptr,
                          QStringLiteral("פתיחת קובץ readme נכשלה.") + kCrLf +
                              QStringLiteral("כלי זה מגיע ללא אחריות כלשהי.") + kCrLf +
                              QStringLiteral("יש לקרוא את קובץ readme המגיע עם כלי זה"),
                          cServices::cButtons::OK, cServices::cIcon::None);
-      m_services.End_Process();
-      return false;
+    } else {
+      Save_Setting(QStringLiteral("Settings/1StUse"), QStringLiteral("1"));
     }
-    Save_Setting(QStringLiteral("Settings/1StUse"), QStringLiteral("1"));
   }
   Points.lv = lvModel;
   double coorSys = std::nearbyint(Setting_Number(QStringLiteral("Display/CoorSys"), 1));
   if (coorSys < -32768 || coorSys > 32767) coorSys = 1;
-  Points.Set_CoorSys(qint16(coorSys));
-  Show_Display_Check();
+  Apply_Display(qint16(coorSys));
   if (!command_line.isEmpty()) Open_File(command_line);
+  Apply_Stored_Size();
 
-  const double width = Setting_Number(QStringLiteral("Display/Width"), kDefaultWidth);
-  const double height = Setting_Number(QStringLiteral("Display/Height"), kDefaultHeight);
-  // The stored size is the outer one; the frame is known once the window has been shown.
-  const QSize frame = frameGeometry().size() - geometry().size();
-  const int w = Twips_To_Px(width) - frame.width(), h = Twips_To_Px(height) - frame.height();
-  if (w > 0 && h > 0) resize(w, h);
-  if (const QScreen* screen = QGuiApplication::primaryScreen())
-    move(screen->availableGeometry().center() - rect().center());
-
+  m_fitting = true;
   for (int n = 1; n <= 6; ++n) {
     const double stored = std::nearbyint(Setting_Number(QStringLiteral("ColWidths/%1").arg(n), -1));
-    // -1 keeps the design width; a negative width cannot be shown and is left out.
-    if (stored != -1 && stored >= 0 && stored <= 32767)
+    // -1 keeps the width the texts ask for; a negative width cannot be shown and is left out.
+    if (stored != -1 && stored >= 0 && stored <= 32767) {
       lv->setColumnWidth(n - 1, Twips_To_Px(stored));
+      m_auto_widths = false;
+    }
   }
+  // Stored widths are the user's, but no number may be cut by them.
+  ColumnFit::Fit_Numbers(*lv, *lvModel, false);
+  m_fitting = false;
   return true;
+}
+
+QString frmVQ::Readme_Path() { return m_services.Program_Folder() + QStringLiteral("/Readme.htm"); }
+
+void frmVQ::mnuHelpReadme_Click() {
+  if (!m_services.Open_Document(Readme_Path()))
+    Warn(QStringLiteral("פתיחת קובץ readme נכשלה.") + kCrLf + Readme_Path());
 }
 
 void frmVQ::Show_Display_Check() {
@@ -202,22 +211,11 @@ void frmVQ::Show_Display_Check() {
   mnuDisplayCorLL->setChecked(!grid);
 }
 
-void frmVQ::resizeEvent(QResizeEvent* event) {
-  QMainWindow::resizeEvent(event);
-  Form_Resize();
-}
-
-void frmVQ::Form_Resize() {
-  const QSize outer = frameGeometry().size();
-  const int w = Twips_To_Px(Px_To_Twips(outer.width()) - kListMarginWidth);
-  const int h = Twips_To_Px(Px_To_Twips(outer.height()) - kListMarginHeight);
-  // A window smaller than the margins (minimised, or a tiny stored size) leaves the list as is.
-  if (w < 0 || h < 0) return;
-  QWidget* client = centralWidget();
-  lv->setGeometry(QStyle::visualRect(layoutDirection(), client->rect(), QRect(0, 0, w, h)));
-}
-
 void frmVQ::closeEvent(QCloseEvent* event) {
+  if (!Confirm_Discard()) {
+    event->ignore();
+    return;
+  }
   Form_Unload();
   event->accept();
 }
@@ -235,20 +233,18 @@ void frmVQ::Form_Unload() {
   if (RteData) RteData->close();
 }
 
-void frmVQ::mnuFileExit_Click() { m_services.End_Process(); }
+void frmVQ::mnuFileExit_Click() {
+  if (Confirm_Discard()) m_services.End_Process();
+}
 
 void frmVQ::mnuDisplayCorITM_Click() {
-  Points.Set_CoorSys(1);
+  Apply_Display(1);
   Save_Setting(QStringLiteral("Display/CoorSys"), QStringLiteral("1"));
-  mnuDisplayCorITM->setChecked(true);
-  mnuDisplayCorLL->setChecked(false);
 }
 
 void frmVQ::mnuDisplayCorLL_Click() {
-  Points.Set_CoorSys(0);
+  Apply_Display(0);
   Save_Setting(QStringLiteral("Display/CoorSys"), QStringLiteral("0"));
-  mnuDisplayCorLL->setChecked(true);
-  mnuDisplayCorITM->setChecked(false);
 }
 
 void frmVQ::mnuHelpAbout_Click() {

@@ -26,8 +26,8 @@ class frmVQ : public QMainWindow, private cTransferUI {
   explicit frmVQ(cServices& services, QWidget* parent = nullptr);
   ~frmVQ() override;
 
-  // The start-up steps; command_line is the whole text after the program name. False when the
-  // program has ended (the first-start readme failure).
+  // The start-up steps; command_line is the whole text after the program name. True when the
+  // window is ready to be shown (a readme that cannot be opened is reported and start goes on).
   bool Form_Load(const QString& command_line);
 
   // Menu handlers.
@@ -40,8 +40,17 @@ class frmVQ : public QMainWindow, private cTransferUI {
   void mnuDisplayCorITM_Click();
   void mnuDisplayCorLL_Click();
   void mnuHelpAbout_Click();
+  void mnuHelpReadme_Click();
 
   void Open_File(const QString& path);
+
+  // The list now holds what was read from the receiver: it is not saved, and the caption names
+  // the receiver. Called when a track download has finished.
+  void List_From_Receiver(const QString& receiver);
+  bool List_Unsaved() const { return m_unsaved; }
+  // Before the list is replaced or the program ends: a list from the receiver that is not
+  // saved asks to save, discard or cancel. True when the caller may go on.
+  bool Confirm_Discard();
 
   // Members the transfers and the tests reach.
   cVQPoints Points;
@@ -55,9 +64,10 @@ class frmVQ : public QMainWindow, private cTransferUI {
   cListModel* lvModel = nullptr;
   QLabel* sbPanel1 = nullptr;
   QLabel* sbPanel2 = nullptr;
+  QLabel* sbSummary = nullptr;  // the number of points and the total distance, at rest
   QProgressBar* sbProgress = nullptr;
   QAction *mnuFileOpen, *mnuFileSaveAs, *mnuFileLogDnld, *mnuFileUpload, *mnuFileSettings,
-      *mnuFileExit, *mnuDisplayCorITM, *mnuDisplayCorLL, *mnuHelpAbout;
+      *mnuFileExit, *mnuDisplayCorITM, *mnuDisplayCorLL, *mnuHelpAbout, *mnuHelpReadme;
   // How long the handshake waits for each product request (tests shorten it).
   int Handshake_Wait_Ms = 2000;
 
@@ -73,6 +83,7 @@ class frmVQ : public QMainWindow, private cTransferUI {
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
+  void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -82,10 +93,18 @@ class frmVQ : public QMainWindow, private cTransferUI {
   void Build_List();
   void Build_Status_Bar();
   void Set_RTL_Layout(QTreeView* list);
-  void Form_Resize();
   void Form_Unload();
   void Show_Display_Check();
+  // Assigns the display system and puts the headers and check marks in step with it.
+  void Apply_Display(qint16 coorSys);
+  // After every redisplay: the number columns fit their texts, the status bar sums the list.
+  void List_Changed();
+  void Show_Summary();
+  void Apply_Stored_Size();
+  void Keep_Outer_Size();
   void Load_TWL(const QString& path);
+  bool Save_List_As();
+  QString Readme_Path();
   void Close_RteData();
   void Notice(const QString& text) override;
   void Warn(const QString& text);
@@ -100,4 +119,9 @@ class frmVQ : public QMainWindow, private cTransferUI {
 
   cServices& m_services;
   bool m_busy = false;
+  bool m_unsaved = false;
+  // Label and comment follow the list's width until the user drags a column.
+  bool m_auto_widths = true;
+  bool m_fitting = false;
+  QSize m_outer_px;  // the outer size the window is to have once its frame is known
 };

@@ -56,6 +56,7 @@ void frmVQ::mnuFileLogDnld_Click() {
     Magellan_Download_Start();
     return;
   }
+  if (!Confirm_Discard()) return;
   Transfer->Set_Handshake_Wait_Ms(Handshake_Wait_Ms);
   Transfer->Garmin_Download_Start(Stored_Port(), Stored_Line());
 }

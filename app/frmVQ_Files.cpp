@@ -1,12 +1,16 @@
-// The window's files: Open, a file dropped on the list, the command line, and Save As.
+// The window's files: Open, a file dropped on the list, the command line, and Save As; and the
+// question before a list that is not saved is replaced.
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
+#include <QLabel>
 #include <QMimeData>
 #include <QTreeView>
 #include <QUrl>
 
+#include "app/cColumnFit.h"
+#include "app/cListModel.h"
 #include "app/cServices.h"
 #include "app/frmRteData.h"
 #include "app/frmVQ.h"
@@ -16,6 +20,44 @@
 namespace {
 const QString kCrLf = QStringLiteral("\r\n");
 
+// A kind of file the dialogs offer: its description and its ending.
+struct cFileType {
+  const char* description;
+  const char* ending;
+};
+// What Open reads, and what Save As writes, in the order the dialogs offer them.
+const cFileType kOpenTypes[] = {{"קבצי TWL", ".twl"}};
+const cFileType kSaveTypes[] = {{"קובץ טקסט לטעינה לטורבו סידי", ".txt"},
+                                {"קובץ לטעינה לאקסל", ".csv"}};
+
+// "description (*.end)|*.end|...", the filter the file dialogs take.
+template <size_t N>
+QString Filter_Of(const cFileType (&types)[N]) {
+  QStringList parts;
+  for (const cFileType& t : types) {
+    const QString pattern = QStringLiteral("*") + QLatin1String(t.ending);
+    parts << QString::fromUtf8(t.description) + QStringLiteral(" (") + pattern + ')' << pattern;
+  }
+  return parts.join(QLatin1Char('|'));
+}
+
+// The name as it is written: a name without an ending gets the ending of the type chosen in
+// the dialog ("track" with the CSV entry is track.csv).
+QString With_Ending(QString path, int chosen) {
+  const QFileInfo info(path);
+  if (!info.suffix().isEmpty() || info.fileName().isEmpty()) return path;
+  while (path.endsWith(QLatin1Char('.'))) path.chop(1);
+  const int n = int(std::size(kSaveTypes));
+  return path + QLatin1String(kSaveTypes[chosen >= 0 && chosen < n ? chosen : 0].ending);
+}
+
+// The name Save As offers: the list's file title, without an ending Save As cannot write.
+QString Suggested_Name(const QString& title) {
+  for (const cFileType& t : kSaveTypes)
+    if (title.endsWith(QLatin1String(t.ending), Qt::CaseInsensitive)) return title;
+  return QFileInfo(title).completeBaseName();
+}
+
 // The folder the dialog starts in: the "Path" setting, or the program's own folder.
 QString Start_Folder(cServices& services) {
   return frmVQ::Setting(QStringLiteral("Settings/Path"), services.Program_Folder());
@@ -23,9 +65,8 @@ QString Start_Folder(cServices& services) {
 }  // namespace
 
 void frmVQ::mnuFileOpen_Click() {
-  const QString path =
-      m_services.Open_File_Name(this, Start_Folder(m_services), QStringLiteral("פתיחת קובץ:"),
-                                QStringLiteral("קבצי TWL (*.twl)|*.twl"));
+  const QString path = m_services.Open_File_Name(
+      this, Start_Folder(m_services), QStringLiteral("פתיחת קובץ:"), Filter_Of(kOpenTypes));
   if (path.isEmpty()) return;
   Save_Setting(QStringLiteral("Settings/Path"), QFileInfo(path).absolutePath());
   Open_File(path);
@@ -40,27 +81,64 @@ void frmVQ::Close_RteData() {
 }
 
 void frmVQ::Open_File(const QString& path) {
-  if (Is_TWL_Name(path)) {
-    Load_TWL(path);
-  } else {
+  if (!Is_TWL_Name(path)) {
     Warn(QStringLiteral("קובץ אינו מתאים"));
+    return;
   }
+  if (!Confirm_Discard()) return;
+  Load_TWL(path);
 }
 
 void frmVQ::Load_TWL(const QString& path) {
   const cLoadResult result = Load_TWL_File(path, Points);
+  // Either way the list, the caption and the file title stay as they were.
+  if (result.status == cLoadResult::Not_Waypoint_File) {
+    Warn(QStringLiteral("הקובץ אינו קובץ נקודות.") + kCrLf + path + kCrLf +
+         QStringLiteral("הרשימה לא שונתה."));
+    return;
+  }
   if (result.status != cLoadResult::Loaded) {
-    // The list, the caption and the file title stay as they were.
     Warn(QStringLiteral("לא ניתן לקרוא את הקובץ") + kCrLf + path);
     return;
   }
+  m_unsaved = false;
   FileTitle = Path_To_Name(path);
   setWindowTitle(QStringLiteral("VQ - ") + FileTitle);
+  // The next dialog starts where this file came from, however it was opened.
+  Save_Setting(QStringLiteral("Settings/Path"), QFileInfo(path).absolutePath());
+  sbPanel1->clear();
+  sbPanel2->clear();
+  m_auto_widths = true;
+  List_Changed();
   if (result.duplicates > 0) {
     Notice(QStringLiteral("%1 נקודות לא נטענו כי שמן כבר מופיע ברשימה.").arg(result.duplicates) +
            kCrLf + QStringLiteral("הראשונה שבהן: ") + result.first_duplicate);
   }
   if (result.cut) Notice(QStringLiteral("הנקודה האחרונה בקובץ קטועה ולא נטענה."));
+}
+
+void frmVQ::List_From_Receiver(const QString& receiver) {
+  m_unsaved = true;
+  FileTitle.clear();
+  setWindowTitle(receiver.trimmed().isEmpty() ? QStringLiteral("VQ")
+                                              : QStringLiteral("VQ - ") + receiver.trimmed());
+  m_auto_widths = true;
+  List_Changed();
+}
+
+bool frmVQ::Confirm_Discard() {
+  if (!m_unsaved) return true;
+  switch (m_services.Message(
+      this,
+      QStringLiteral("הרשימה שנקראה מה-GPS לא נשמרה.") + kCrLf + QStringLiteral("לשמור אותה?"),
+      cServices::cButtons::Save_Discard_Cancel, cServices::cIcon::Exclamation)) {
+    case cServices::cAnswer::Save:
+      return Save_List_As();
+    case cServices::cAnswer::Discard:
+      return true;
+    default:
+      return false;
+  }
 }
 
 bool frmVQ::eventFilter(QObject* watched, QEvent* event) {
@@ -85,16 +163,35 @@ bool frmVQ::eventFilter(QObject* watched, QEvent* event) {
   return QMainWindow::eventFilter(watched, event);
 }
 
-void frmVQ::mnuFileSaveAs_Click() {
-  const QString path = m_services.Save_File_Name(
-      this, Start_Folder(m_services), QStringLiteral("שמירת קובץ:"),
-      QStringLiteral("קובץ טקסט לטעינה לטורבו סידי (*.txt)|*.txt|קובץ לטעינה לאקסל (*.csv)|*.csv"));
-  if (path.isEmpty()) return;
+void frmVQ::mnuFileSaveAs_Click() { Save_List_As(); }
+
+bool frmVQ::Save_List_As() {
+  int chosen = 0;
+  QString path =
+      m_services.Save_File_Name(this, Start_Folder(m_services), Suggested_Name(FileTitle),
+                                QStringLiteral("שמירת קובץ:"), Filter_Of(kSaveTypes), &chosen);
+  if (path.isEmpty()) return false;
   Save_Setting(QStringLiteral("Settings/Path"), QFileInfo(path).absolutePath());
-  const cSaveResult result = Save_As(path, Points);
-  if (result.status == cSaveResult::Not_Suitable) {
+  path = With_Ending(path, chosen);
+  if (Export_Kind(path) == cExportKind::None) {
     Warn(QStringLiteral("הקובץ לא נשמר: שם הקובץ צריך להסתיים ב-txt. או ב-csv."));
-  } else if (result.status == cSaveResult::Write_Failed) {
-    Warn(QStringLiteral("שמירת הקובץ נכשלה.") + kCrLf + path);
+    return false;
   }
+  if (QFileInfo::exists(path) &&
+      m_services.Message(this,
+                         QStringLiteral("הקובץ ") + Path_To_Name(path) +
+                             QStringLiteral(" כבר קיים.") + kCrLf + QStringLiteral("להחליף אותו?"),
+                         cServices::cButtons::OK_Cancel,
+                         cServices::cIcon::Exclamation) != cServices::cAnswer::OK) {
+    return false;
+  }
+  const cSaveResult result = Save_As(path, Points);
+  if (result.status != cSaveResult::Written) {
+    Warn(QStringLiteral("שמירת הקובץ נכשלה.") + kCrLf + path);
+    return false;
+  }
+  m_unsaved = false;
+  FileTitle = Path_To_Name(path);
+  setWindowTitle(QStringLiteral("VQ - ") + FileTitle);
+  return true;
 }

@@ -1,6 +1,7 @@
 // VQ: the window on the point list.
 #include <QApplication>
 
+#include "app/Translations.h"
 #include "app/cQtServices.h"
 #include "app/frmVQ.h"
 
@@ -9,6 +10,7 @@ int main(int argc, char** argv) {
   QCoreApplication::setOrganizationName(QStringLiteral("VQ"));
   QCoreApplication::setApplicationName(QStringLiteral("VQ"));
   QApplication::setLayoutDirection(Qt::RightToLeft);
+  Install_Qt_Translations();
   // The whole text after the program name names the file, spaces and all.
   const QString command_line = QCoreApplication::arguments().mid(1).join(QLatin1Char(' '));
   cQtServices services;

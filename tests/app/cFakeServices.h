@@ -15,7 +15,8 @@ class cFakeServices : public cServices {
   QList<cMessage> messages;
   QList<cAnswer> answers;  // taken in order; OK when none is left
   QStringList file_names;  // answers of the open and save dialogs; empty: cancelled
-  QStringList dialog_folders, dialog_titles, dialog_filters, opened;
+  QStringList dialog_folders, dialog_titles, dialog_filters, dialog_names, opened;
+  int save_filter = 0;  // the filter entry the save dialog answers with
   bool open_document_ok = true;
   QString program_folder;
   int ended = 0;
@@ -28,8 +29,10 @@ class cFakeServices : public cServices {
                          const QString& filter) override {
     return Dialog(folder, title, filter);
   }
-  QString Save_File_Name(QWidget*, const QString& folder, const QString& title,
-                         const QString& filter) override {
+  QString Save_File_Name(QWidget*, const QString& folder, const QString& name, const QString& title,
+                         const QString& filter, int* chosen_filter) override {
+    dialog_names << name;
+    if (chosen_filter) *chosen_filter = save_filter;
     return Dialog(folder, title, filter);
   }
   bool Open_Document(const QString& path) override {

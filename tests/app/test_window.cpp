@@ -6,8 +6,13 @@
 #include <QApplication>
 #include <QDropEvent>
 #include <QFile>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QLabel>
 #include <QMimeData>
+#include <QScrollBar>
 #include <QSettings>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTreeView>
 #include <QUrl>
@@ -15,9 +20,12 @@
 #include "app/cListModel.h"
 #include "app/frmVQ.h"
 #include "tests/app/cFakeServices.h"
+#include "tests/gen/TwlGen.h"
 
 namespace {
 QString Data(const QString& name) { return QStringLiteral(VQ_TEST_DATA "/") + name; }
+// What Qt itself measures for a column's cells.
+int Qt_Need(QAbstractItemView* view, int column) { return view->sizeHintForColumn(column); }
 QByteArray Read(const QString& path) {
   QFile f(path);
   return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
@@ -60,9 +68,13 @@ TEST_F(Window, FirstStartOpensTheReadmeOnceAndCloseSavesSizes) {
     EXPECT_TRUE(w.mnuDisplayCorITM->isChecked());
     EXPECT_FALSE(w.mnuDisplayCorLL->isChecked());
     EXPECT_EQ(w.Points.CoorSys(), 1);
-    EXPECT_EQ(w.lvModel->headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(), "צפונית");
-    EXPECT_EQ(w.lv->columnWidth(4), w.Twips_To_Px(1700));
     w.show();
+    // No stored size: wide enough for every column; the list reaches the status bar.
+    int columns = 0;
+    for (int c = 0; c < 6; ++c) columns += w.lv->columnWidth(c);
+    EXPECT_LE(columns, w.lv->viewport()->width());
+    EXPECT_EQ(w.lv->geometry().bottom() + 1, w.statusBar()->geometry().top());
+    w.resize(640, 480);
     w.close();
   }
   EXPECT_FALSE(Has("Display/CoorSys"));
@@ -71,14 +83,16 @@ TEST_F(Window, FirstStartOpensTheReadmeOnceAndCloseSavesSizes) {
   for (int n = 1; n <= 6; ++n) EXPECT_TRUE(Has(QStringLiteral("ColWidths/%1").arg(n))) << n;
   frmVQ again(services);
   ASSERT_TRUE(again.Form_Load({}));
-  EXPECT_EQ(services.opened.size(), 1);  // not a second time
+  again.show();
+  EXPECT_EQ(again.size(), QSize(640, 480));  // the stored size gives back the same window
+  EXPECT_EQ(services.opened.size(), 1);      // not a second time
 }
 
-TEST_F(Window, ReadmeFailureShowsTheMessageAndEnds) {
+TEST_F(Window, ReadmeFailureShowsTheMessageAndGoesOn) {
   services.open_document_ok = false;
   frmVQ w(services);
-  EXPECT_FALSE(w.Form_Load({}));
-  EXPECT_EQ(services.ended, 1);
+  EXPECT_TRUE(w.Form_Load({}));
+  EXPECT_EQ(services.ended, 0);
   ASSERT_EQ(services.messages.size(), 1);
   EXPECT_EQ(
       services.messages[0].text,
@@ -86,23 +100,24 @@ TEST_F(Window, ReadmeFailureShowsTheMessageAndEnds) {
                      "קובץ readme המגיע עם כלי זה"));
   EXPECT_EQ(services.messages[0].icon, cServices::cIcon::None);
   EXPECT_FALSE(Has("Settings/1StUse"));
+  w.mnuHelpReadme->trigger();
+  EXPECT_EQ(services.opened.value(1), dir.path() + "/Readme.htm");
+  EXPECT_EQ(services.messages.size(), 2);
 }
 
 TEST_F(Window, StoredDisplaySizesAndBadValues) {
   Put("Display/CoorSys", "0");
-  Put("ColWidths/2", "1440");
-  Put("ColWidths/3", "0");
-  Put("ColWidths/4", "-1");
-  Put("ColWidths/5", "wide");
+  Put("ColWidths/2", "3000");
+  Put("ColWidths/3", "0");  // no number may be cut: the column gets its need
+  Put("ColWidths/5", "2000");
   Put("Display/Width", "7200");
   auto w = Started(Data("mixed.twl"));
   EXPECT_TRUE(w->mnuDisplayCorLL->isChecked());
   EXPECT_FALSE(w->mnuDisplayCorITM->isChecked());
   EXPECT_EQ(w->lvModel->Row_Text(1, 2), "N31 46' 36.13");
-  EXPECT_EQ(w->lv->columnWidth(1), w->Twips_To_Px(1440));
-  EXPECT_EQ(w->lv->columnWidth(2), 0);
-  EXPECT_EQ(w->lv->columnWidth(3), w->Twips_To_Px(560));
-  EXPECT_EQ(w->lv->columnWidth(4), w->Twips_To_Px(1700));
+  EXPECT_EQ(w->lv->columnWidth(1), w->Twips_To_Px(3000));
+  EXPECT_GE(w->lv->columnWidth(2), Qt_Need(w->lv, 2));
+  EXPECT_EQ(w->lv->columnWidth(4), w->Twips_To_Px(2000));
   EXPECT_EQ(w->frameGeometry().width(), w->Twips_To_Px(7200));
   for (const char* odd : {"2", "abc"}) {
     Put("Display/CoorSys", odd);
@@ -182,9 +197,13 @@ TEST_F(Window, SaveAsWritesByTheNameAndRecordsTheFolder) {
   const QString csv = dir.filePath("out/TRIP.CSV");
   QDir().mkpath(dir.filePath("out"));
   services.file_names = {csv, dir.filePath("trip.doc"), dir.filePath("none/x.txt")};
+  EXPECT_EQ(Stored("Settings/Path"), QStringLiteral(VQ_TEST_DATA));  // the command line's folder
   w->mnuFileSaveAs->trigger();
+  EXPECT_EQ(services.dialog_names.value(0), "mixed");
+  EXPECT_EQ(services.dialog_folders.value(0), QStringLiteral(VQ_TEST_DATA));
   EXPECT_EQ(Read(csv), Read(Data("mixed.csv")));
   EXPECT_EQ(Stored("Settings/Path"), dir.filePath("out"));
+  EXPECT_EQ(w->windowTitle(), "VQ - TRIP.CSV");
   EXPECT_TRUE(services.messages.isEmpty());
   w->mnuFileSaveAs->trigger();
   EXPECT_FALSE(QFile::exists(dir.filePath("trip.doc")));
@@ -192,6 +211,92 @@ TEST_F(Window, SaveAsWritesByTheNameAndRecordsTheFolder) {
   ASSERT_EQ(services.messages.size(), 1);
   w->mnuFileSaveAs->trigger();
   EXPECT_EQ(services.messages.size(), 2);
+
+  // A name without an ending takes the chosen type's; an existing file is replaced only on OK.
+  services.save_filter = 1;
+  services.file_names = {dir.filePath("track"), csv};
+  services.answers = {cServices::cAnswer::Cancel};
+  w->mnuFileSaveAs->trigger();
+  EXPECT_EQ(Read(dir.filePath("track.csv")), Read(Data("mixed.csv")));
+  QFile::resize(csv, 0);
+  w->mnuFileSaveAs->trigger();
+  EXPECT_EQ(services.messages.last().buttons, cServices::cButtons::OK_Cancel);
+  EXPECT_EQ(QFileInfo(csv).size(), 0);
+}
+
+TEST_F(Window, ColumnsShowEveryNumberWholeUnderTheRightHeader) {
+  const QString many = dir.filePath("many.twl");
+  ASSERT_TRUE(TwlGen::Write_File(many, TwlGen::Make_TWL(TwlGen::Spread_Records(147))));
+  auto w = Started(many);
+  w->show();
+  QApplication::processEvents();
+  const auto header = [&](int c) {
+    return w->lvModel->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
+  };
+  for (QAction* display : {w->mnuDisplayCorLL, w->mnuDisplayCorITM}) {
+    display->trigger();
+    QApplication::processEvents();
+    for (int c : {1, 2, 3, 5}) EXPECT_GE(w->lv->columnWidth(c), Qt_Need(w->lv, c)) << c;
+    // Every column inside the viewport, beside the vertical scroll bar, none behind it.
+    int columns = 0;
+    for (int c = 0; c < 6; ++c) columns += w->lv->columnWidth(c);
+    EXPECT_TRUE(w->lv->verticalScrollBar()->isVisible());
+    EXPECT_LE(columns, w->lv->viewport()->width());
+    const bool grid = display == w->mnuDisplayCorITM;
+    EXPECT_EQ(header(1), grid ? "מזרחית" : "צפונית");
+    EXPECT_EQ(header(2), grid ? "צפונית" : "מזרחית");
+  }
+  EXPECT_EQ(w->lvModel->data(w->lvModel->index(0, 4), Qt::ToolTipRole).toString(), "נקודה 1");
+  EXPECT_TRUE(w->sbSummary->text().startsWith(QStringLiteral("147 נקודות, ")));
+  w->sbPanel1->setText("eTrex Legend");
+  w->Open_File(Data("mixed.twl"));
+  EXPECT_EQ(w->sbSummary->text(), QStringLiteral("4 נקודות, 335.08 ק\"מ"));
+  EXPECT_TRUE(w->sbPanel1->text().isEmpty());
+}
+
+TEST_F(Window, NotAWaypointFileKeepsTheList) {
+  auto w = Started(Data("mixed.twl"));
+  const QByteArray header(21, '\0');
+  const QVector<QByteArray> bad = {
+      QByteArray(10, '\0'), QByteArray("This is a text file, not a list of points.\n").repeated(5),
+      TwlGen::Make_TWL({{"far", 30000000, 600000, 0, ""}}),
+      TwlGen::Make_TWL({{"a\tb", 1, 2, 3, ""}}), header + QByteArray(10, '\0')};
+  for (const QByteArray& bytes : bad) {
+    ASSERT_TRUE(TwlGen::Write_File(dir.filePath("bad.twl"), bytes));
+    services.messages.clear();
+    w->Open_File(dir.filePath("bad.twl"));
+    ASSERT_EQ(services.messages.size(), 1);
+    EXPECT_TRUE(services.messages[0].text.startsWith(QStringLiteral("הקובץ אינו קובץ נקודות.")));
+    EXPECT_EQ(w->Points.Count(), 4);
+    EXPECT_EQ(w->windowTitle(), "VQ - mixed.twl");
+  }
+}
+
+TEST_F(Window, AListFromTheReceiverAsksBeforeItIsReplaced) {
+  auto w = Started(Data("mixed.twl"));
+  w->List_From_Receiver("eTrex Legend");
+  EXPECT_EQ(w->windowTitle(), "VQ - eTrex Legend");
+  using A = cServices::cAnswer;
+  services.answers = {A::Cancel, A::Cancel, A::Cancel, A::Discard};
+  w->Open_File(Data("duplicates.twl"));
+  w->mnuFileExit->trigger();
+  w->show();
+  w->close();
+  EXPECT_TRUE(w->isVisible());
+  EXPECT_EQ(services.ended, 0);
+  EXPECT_EQ(services.messages[0].buttons, cServices::cButtons::Save_Discard_Cancel);
+  EXPECT_EQ(w->Points.Count(), 4);
+  w->Open_File(Data("duplicates.twl"));
+  EXPECT_EQ(w->windowTitle(), "VQ - duplicates.twl");
+  EXPECT_FALSE(w->List_Unsaved());
+
+  // Save: the list is written first, then the program ends.
+  w->List_From_Receiver("eTrex Legend");
+  services.answers = {A::Save};
+  services.file_names = {dir.filePath("track.txt")};
+  w->mnuFileExit->trigger();
+  EXPECT_TRUE(QFile::exists(dir.filePath("track.txt")));
+  EXPECT_EQ(services.ended, 1);
 }
 
 TEST_F(Window, ExitAboutAndReceiverAnswers) {
