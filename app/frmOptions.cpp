@@ -167,8 +167,8 @@ void frmOptions::Show_Port_Match() {
 }
 
 // Choosing a port that exists sets the device (outside Windows) or the number (on Windows).
-void frmOptions::cmbPorts_Click() {
-  const QString device = cmbPorts->currentData().toString();
+void frmOptions::cmbPorts_Click(int index) {
+  const QString device = cmbPorts->itemData(index).toString();
   if (device.isEmpty()) return;
 #ifdef Q_OS_WIN
   bool ok = false;

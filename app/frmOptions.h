@@ -39,7 +39,7 @@ class frmOptions : public QDialog {
  private:
   void Form_Load();
   void cmbCOM_Click();
-  void cmbPorts_Click();
+  void cmbPorts_Click(int index);
   void Show_Port_Match();
   QString Default_Device(int port) const;
 };

@@ -49,9 +49,9 @@ void frmVQ::resizeEvent(QResizeEvent* event) {
 }
 
 // "12 נקודות, 750.13 ק"מ": the total is the sum of the legs at full precision, as in the CSV
-// export, rounded for display only.
+// export, rounded for display only. The list shows what the last redisplay showed.
 void frmVQ::Show_Summary() {
-  const int n = Points.Count();
+  const int n = lvModel->Row_Count();
   if (n == 0) {
     sbSummary->setText(QStringLiteral("הרשימה ריקה"));
     return;
@@ -60,12 +60,7 @@ void frmVQ::Show_Summary() {
     sbSummary->setText(QStringLiteral("נקודה אחת"));
     return;
   }
-  double total_km = 0;
-  for (int i = 2; i <= n; ++i) {
-    const cVQPoint& p = Points.Item(i);
-    total_km += Points.Item(i - 1).GetDistance(p.lat, p.lon);
-  }
-  QString km = QString::fromStdString(NumText::Rounded_Text(total_km, 2));
+  QString km = QString::fromStdString(NumText::Rounded_Text(Points.Shown_Total_Km(), 2));
   if (km.startsWith(QLatin1Char('.'))) km.prepend(QLatin1Char('0'));
   sbSummary->setText(QStringLiteral("%1 נקודות, %2 ק\"מ").arg(n).arg(km));
 }

@@ -62,8 +62,9 @@ void cVQPoints::Reindex() {
   for (size_t i = 0; i < m_points.size(); ++i) m_index.insert(Key_Of(m_points[i].Label), int(i));
 }
 
-QVector<cVQRow> cVQPoints::Rows(qint16 coorSys) const {
+QVector<cVQRow> cVQPoints::Rows(qint16 coorSys, double* total_km) const {
   QVector<cVQRow> rows;
+  double total = 0;
   rows.reserve(Count());
   const cVQPoint* prev = nullptr;
   for (const cVQPoint& p : m_points) {
@@ -81,16 +82,19 @@ QVector<cVQRow> cVQPoints::Rows(qint16 coorSys) const {
     row[3] = Rounded(p.alt, 1);
     row[4] = p.Comment;
     if (prev) {
-      QString d = Rounded(prev->GetDistance(p.lat, p.lon), 2);
+      const double leg_km = prev->GetDistance(p.lat, p.lon);
+      total += leg_km;
+      QString d = Rounded(leg_km, 2);
       if (d.startsWith(QLatin1Char('.'))) d.prepend(QLatin1Char('0'));
       row[5] = d;
     }
     rows.append(std::move(row));
     prev = &p;
   }
+  if (total_km) *total_km = total;
   return rows;
 }
 
 void cVQPoints::Redisplay() {
-  if (lv) lv->Set_Rows(Rows(m_CoorSys));
+  if (lv) lv->Set_Rows(Rows(m_CoorSys, &m_shown_total_km));
 }

@@ -32,9 +32,13 @@ class cVQPoints {
   void Clear();
   // Rebuilds lv from the points in one batch.
   void Redisplay();
+  // The sum of the legs the last Redisplay showed, in km at full precision (as the CSV export's
+  // total), so that the window need not compute every leg again.
+  double Shown_Total_Km() const { return m_shown_total_km; }
 
-  // The rows Redisplay hands to lv, for the given display system.
-  QVector<cVQRow> Rows(qint16 coorSys) const;
+  // The rows Redisplay hands to lv, for the given display system; total_km, when given,
+  // receives the sum of the legs.
+  QVector<cVQRow> Rows(qint16 coorSys, double* total_km = nullptr) const;
 
   std::vector<cVQPoint>::const_iterator begin() const { return m_points.begin(); }
   std::vector<cVQPoint>::const_iterator end() const { return m_points.end(); }
@@ -44,6 +48,7 @@ class cVQPoints {
   void Reindex();
 
   qint16 m_CoorSys = 0;
+  double m_shown_total_km = 0;
   std::vector<cVQPoint> m_points;
   QHash<QString, int> m_index;  // key -> 0-based position
 };

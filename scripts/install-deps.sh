@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# Installs what building and testing VQ needs on Debian 12, skipping what is already there.
+# Installs what building and testing VQ needs on Debian 12, skipping what is already there
+# (qt6-translations-l10n gives Qt's own buttons and dialogs their Hebrew texts).
 # Packages named on the command line are installed too (the sanitizer and fuzz build adds
 # clang's).
 set -euo pipefail
 pkgs=(build-essential cmake qt6-base-dev qt6-serialport-dev libgl-dev
-      libgtest-dev libgmock-dev libbenchmark-dev libproj-dev xdg-utils "$@")
+      libgtest-dev libgmock-dev libbenchmark-dev libproj-dev xdg-utils qt6-translations-l10n "$@")
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

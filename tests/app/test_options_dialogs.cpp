@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QSettings>
 #include <QTemporaryDir>
 
+#include "app/Translations.h"
 #include "app/frmOptions.h"
 #include "app/frmRteData.h"
 
@@ -85,6 +87,22 @@ TEST_F(Dialogs, OptionsPortOutsideTheListAndNamedDevices) {
   EXPECT_EQ(again.txtDevice->text(), "/dev/ttyS0");
   again.cmbCOM->setCurrentIndex(3);
   EXPECT_EQ(again.txtDevice->text(), "/dev/ttyUSB3");
+#endif
+}
+
+TEST_F(Dialogs, QtTextsInHebrewLineSettingsLeftToRightAndThePortsThatExist) {
+  ASSERT_TRUE(Install_Qt_Translations());
+  EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("ביטול"));
+  frmOptions f;
+  EXPECT_EQ(f.cmbComm->layoutDirection(), Qt::LeftToRight);
+#ifndef Q_OS_WIN
+  f.Fill_Ports({{"/dev/ttyACM0", "Garmin USB"}, {"/dev/ttyUSB0", ""}});
+  EXPECT_EQ(f.cmbPorts->itemText(0), QStringLiteral("/dev/ttyACM0 \u2014 Garmin USB"));
+  EXPECT_EQ(f.cmbPorts->currentIndex(), 1);  // the device port 1 stands for
+  emit f.cmbPorts->activated(0);
+  EXPECT_EQ(f.txtDevice->text(), "/dev/ttyACM0");
+  f.cmdOK_Click();
+  EXPECT_EQ(Stored("Ports/1"), "/dev/ttyACM0");
 #endif
 }
 

@@ -79,6 +79,29 @@ TEST(TwlFiles, TrailerLengthsCutRecordsAndDuplicates) {
   EXPECT_EQ(lng.records[0].Comment, longText);
 }
 
+// What no waypoint file can hold is refused; what a real one may hold still loads.
+TEST(TwlFiles, BytesThatAreNoWaypointFile) {
+  using TwlGen::Make_TWL;
+  const struct {
+    QByteArray bytes;
+    bool refused;
+    int records;
+  } cases[] = {
+      {QByteArray(20, '\0'), true, 0},
+      {QByteArray(21, '\0'), false, 0},
+      {QByteArray(21, '\0') + QByteArray(10, '\0'), true, 0},
+      {Make_TWL({{"far", -5000000, 19999999, 0, "Antarctica"}}), false, 1},
+      {Make_TWL({{"x", 20000001, 0, 0, ""}}), true, 0},
+      {Make_TWL({{"ok", 1, 2, 3, ""}, {"a\x1f", 1, 2, 3, ""}}), true, 0},
+      {Make_TWL({{"ok", 1, 2, 3, "line\tbreak"}}) + "xy", false, 1},
+  };
+  for (const auto& c : cases) {
+    const cTwlContent content = Parse_TWL(c.bytes);
+    EXPECT_EQ(content.not_waypoint_file, c.refused) << c.bytes.toHex().toStdString();
+    EXPECT_EQ(content.records.size(), c.records) << c.bytes.toHex().toStdString();
+  }
+}
+
 TEST(TwlFiles, UnreadableFileKeepsTheList) {
   cVQPoints points;
   ASSERT_EQ(Load_TWL_File(Data("mixed.twl"), points).status, cLoadResult::Loaded);
