@@ -13,7 +13,7 @@
 #include <QStyledItemDelegate>
 #include <cmath>
 
-#include "garmin/Port_Device.h"
+#include "workflows/Port_Device.h"
 
 namespace {
 QSettings Store() { return QSettings(QStringLiteral("VQ"), QStringLiteral("VQ")); }

@@ -17,18 +17,17 @@
 #include "app/cColumnFit.h"
 #include "app/cListModel.h"
 #include "app/cServices.h"
-#include "app/core/cTransfer.h"
 #include "app/frmRteData.h"
 #include "garmin/cGarmin.h"
 #include "garmin/cSerialPort.h"
 #include "geo/NumText.h"
+#include "workflows/cTransfer.h"
 
 namespace {
 const QString kCrLf = QStringLiteral("\r\n");
 // Design sizes in twips.
 constexpr int kColumnWidths[6] = {630, 810, 810, 560, 1700, 600};
 constexpr int kPanelWidths[2] = {2440, 1440};
-constexpr double kDefaultHeight = 8280;
 constexpr int kTimerInterval_ms = 2000;
 
 QSettings Store() { return QSettings(QStringLiteral("VQ"), QStringLiteral("VQ")); }
@@ -87,6 +86,7 @@ void frmVQ::Build_Menus() {
   mnuDisplayCorITM->setCheckable(true);
   mnuDisplayCorLL->setCheckable(true);
   mnuDisplayCorITM->setChecked(true);
+  Build_Grid_Menu(mnuDisplay);
   QMenu* mnuHelp = menuBar()->addMenu(QStringLiteral("&עזרה"));
   mnuHelpReadme = mnuHelp->addAction(QStringLiteral("&קרא אותי"));
   mnuHelpAbout = mnuHelp->addAction(QStringLiteral("&אודות..."));
@@ -179,7 +179,9 @@ bool frmVQ::Form_Load(const QString& command_line) {
   Points.lv = lvModel;
   double coorSys = std::nearbyint(Setting_Number(QStringLiteral("Display/CoorSys"), 1));
   if (coorSys < -32768 || coorSys > 32767) coorSys = 1;
-  Apply_Display(qint16(coorSys));
+  Points.Set_CoorSys(qint16(coorSys));
+  Show_Display_Check();
+  Apply_Grid_Settings();
   if (!command_line.isEmpty()) Open_File(command_line);
   Apply_Stored_Size();
 
@@ -206,9 +208,13 @@ void frmVQ::mnuHelpReadme_Click() {
 }
 
 void frmVQ::Show_Display_Check() {
-  const bool grid = Points.CoorSys() != 0;
-  mnuDisplayCorITM->setChecked(grid);
+  const bool grid = Points.CoorSys() != 0, new_grid = Points.CoorSys() == 2;
+  mnuDisplayCorITM->setChecked(grid && !new_grid);
   mnuDisplayCorLL->setChecked(!grid);
+  mnuDisplayCorNew->setChecked(new_grid);
+  // Any display but latitude/longitude shows a grid: easting first, northing second.
+  lvModel->Set_Grid_Headers(grid);
+  Show_Grid_Status();
 }
 
 void frmVQ::closeEvent(QCloseEvent* event) {
@@ -238,13 +244,19 @@ void frmVQ::mnuFileExit_Click() {
 }
 
 void frmVQ::mnuDisplayCorITM_Click() {
-  Apply_Display(1);
+  Points.Set_CoorSys(1);
   Save_Setting(QStringLiteral("Display/CoorSys"), QStringLiteral("1"));
+  mnuDisplayCorITM->setChecked(true);
+  mnuDisplayCorLL->setChecked(false);
+  Show_Display_Check();
 }
 
 void frmVQ::mnuDisplayCorLL_Click() {
-  Apply_Display(0);
+  Points.Set_CoorSys(0);
   Save_Setting(QStringLiteral("Display/CoorSys"), QStringLiteral("0"));
+  mnuDisplayCorLL->setChecked(true);
+  mnuDisplayCorITM->setChecked(false);
+  Show_Display_Check();
 }
 
 void frmVQ::mnuHelpAbout_Click() {

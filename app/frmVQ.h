@@ -6,11 +6,12 @@
 #include <QTimer>
 #include <memory>
 
-#include "app/core/cTransferUI.h"
 #include "points/cVQPoints.h"
+#include "workflows/cTransferUI.h"
 
 class QAction;
 class QLabel;
+class QMenu;
 class QProgressBar;
 class QTreeView;
 class cGarmin;
@@ -39,6 +40,8 @@ class frmVQ : public QMainWindow, private cTransferUI {
   void mnuFileExit_Click();
   void mnuDisplayCorITM_Click();
   void mnuDisplayCorLL_Click();
+  void mnuDisplayCorNew_Click();
+  void mnuDisplayDatum_Click();
   void mnuHelpAbout_Click();
   void mnuHelpReadme_Click();
 
@@ -68,6 +71,8 @@ class frmVQ : public QMainWindow, private cTransferUI {
   QProgressBar* sbProgress = nullptr;
   QAction *mnuFileOpen, *mnuFileSaveAs, *mnuFileLogDnld, *mnuFileUpload, *mnuFileSettings,
       *mnuFileExit, *mnuDisplayCorITM, *mnuDisplayCorLL, *mnuHelpAbout, *mnuHelpReadme;
+  QAction *mnuDisplayCorNew = nullptr, *mnuDisplayDatum = nullptr;
+  QLabel* sbGrid = nullptr;  // which grid and datum the list shows
   // How long the handshake waits for each product request (tests shorten it).
   int Handshake_Wait_Ms = 2000;
 
@@ -94,14 +99,17 @@ class frmVQ : public QMainWindow, private cTransferUI {
   void Build_Status_Bar();
   void Set_RTL_Layout(QTreeView* list);
   void Form_Unload();
+  // The check marks and the coordinate headers, in step with Points.CoorSys.
   void Show_Display_Check();
-  // Assigns the display system and puts the headers and check marks in step with it.
-  void Apply_Display(qint16 coorSys);
   // After every redisplay: the number columns fit their texts, the status bar sums the list.
   void List_Changed();
   void Show_Summary();
   void Apply_Stored_Size();
   void Keep_Outer_Size();
+  void Build_Grid_Menu(QMenu* mnuDisplay);
+  void Apply_Grid_Settings();
+  bool Proj_Ready();
+  void Show_Grid_Status();
   void Load_TWL(const QString& path);
   bool Save_List_As();
   QString Readme_Path();
@@ -124,4 +132,5 @@ class frmVQ : public QMainWindow, private cTransferUI {
   bool m_auto_widths = true;
   bool m_fitting = false;
   QSize m_outer_px;  // the outer size the window is to have once its frame is known
+  bool m_projWarned = false;
 };

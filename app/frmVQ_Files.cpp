@@ -92,7 +92,7 @@ void frmVQ::Open_File(const QString& path) {
 void frmVQ::Load_TWL(const QString& path) {
   const cLoadResult result = Load_TWL_File(path, Points);
   // Either way the list, the caption and the file title stay as they were.
-  if (result.status == cLoadResult::Not_Waypoint_File) {
+  if (result.status == cLoadResult::Bad_Content) {
     Warn(QStringLiteral("הקובץ אינו קובץ נקודות.") + kCrLf + path + kCrLf +
          QStringLiteral("הרשימה לא שונתה."));
     return;

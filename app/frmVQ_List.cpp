@@ -21,13 +21,6 @@ const char* const kTypicalTexts[6] = {"מצפה רמון 12", "N33 17' 59.99",  
                                       "-9999.9",      "כניסה לעיר העתיקה", "9999.99"};
 }  // namespace
 
-void frmVQ::Apply_Display(qint16 coorSys) {
-  // Any display but latitude/longitude shows a grid: easting first, northing second.
-  lvModel->Set_Grid_Headers(coorSys != 0);
-  Points.Set_CoorSys(coorSys);
-  Show_Display_Check();
-}
-
 void frmVQ::List_Changed() {
   m_fitting = true;
   ColumnFit::Fit_Numbers(*lv, *lvModel, true);

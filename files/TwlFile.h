@@ -7,6 +7,8 @@
 #include <QString>
 #include <QVector>
 
+#include "files/LoadResult.h"
+
 class cVQPoints;
 
 struct cTwlRecord {
@@ -31,22 +33,13 @@ cTwlContent Parse_TWL(const QByteArray& bytes);
 
 // True when the last four characters, upper-cased, are ".TWL".
 bool Is_TWL_Name(const QString& path);
-// The part after the last folder separator, or empty when there is none.
+// The part after the last folder separator; a bare name whole.
 QString Path_To_Name(const QString& path);
 
-struct cLoadResult {
-  enum Status { Loaded, Cannot_Read, Not_Waypoint_File };
-  Status status = Loaded;
-  QString error;            // why the file could not be read
-  int loaded = 0;           // points now in the collection
-  int duplicates = 0;       // records left out because their label was already present
-  QString first_duplicate;  // the label of the first one left out
-  bool cut = false;         // a record cut short at the end was dropped
-};
-
-// Reads the whole file first; only when it is read and is a waypoint file are the points replaced
-// (Clear, then Add with the grid converted to latitude/longitude) and redisplayed. Otherwise the
-// points stay as they were.
+// Reads the whole file first; only when it is read and is a waypoint file are the points
+// replaced (Clear, then Add with the grid converted to latitude/longitude, through PROJ when the
+// collection's datum option is on) and redisplayed. Otherwise the points stay as they were
+// (Bad_Content: the bytes are no waypoint file).
 cLoadResult Load_TWL_File(const QString& path, cVQPoints& points);
 // The same from bytes already read: the points are replaced by the records of `bytes`, unless
 // they are not a waypoint file.

@@ -1,8 +1,11 @@
 #include "points/cVQPoints.h"
 
+#include <cmath>
+
 #include "geo/CvtUtil.h"
 #include "geo/NumText.h"
 #include "geo/Xlate.h"
+#include "geo/cProjGrids.h"
 
 namespace {
 QString Num(double value) { return QString::fromStdString(NumText::Num_Text(value)); }
@@ -20,16 +23,20 @@ void cVQPoints::Set_CoorSys(qint16 vData) {
 
 bool cVQPoints::Add(const QString& Label, double lat, double lon, double alt,
                     const QString& Comment) {
-  const QString key = Key_Of(Label);
-  if (m_index.contains(key)) return false;
   cVQPoint p;
   p.Label = Label;
   p.lat = lat;
   p.lon = lon;
   p.alt = alt;
   p.Comment = Comment;
+  return Add(std::move(p));
+}
+
+bool cVQPoints::Add(cVQPoint point) {
+  const QString key = Key_Of(point.Label);
+  if (m_index.contains(key)) return false;
   m_index.insert(key, int(m_points.size()));
-  m_points.push_back(std::move(p));
+  m_points.push_back(std::move(point));
   return true;
 }
 
@@ -55,6 +62,9 @@ bool cVQPoints::Remove(const QString& key) {
 void cVQPoints::Clear() {
   m_points.clear();
   m_index.clear();
+  Title.clear();
+  From_Track = false;
+  From_Grid = false;
 }
 
 void cVQPoints::Reindex() {
@@ -67,12 +77,20 @@ QVector<cVQRow> cVQPoints::Rows(qint16 coorSys, double* total_km) const {
   double total = 0;
   rows.reserve(Count());
   const cVQPoint* prev = nullptr;
+  std::vector<double> gridE, gridN;
+  const bool proj = Proj_Grid(coorSys, gridE, gridN);
   for (const cVQPoint& p : m_points) {
     cVQRow row;
     row[0] = p.Label;
     if (coorSys == 0) {
       row[1] = QString::fromStdString(CvtUtil::LatLon_Text(p.lat, 0));
       row[2] = QString::fromStdString(CvtUtil::LatLon_Text(p.lon, 1));
+    } else if (proj) {
+      const size_t i = size_t(rows.size());
+      if (std::isfinite(gridE[i]) && std::isfinite(gridN[i])) {
+        row[1] = Num(cProjGrids::Whole_Metres(gridE[i]));
+        row[2] = Num(cProjGrids::Whole_Metres(gridN[i]));
+      }
     } else if (coorSys == 1) {
       double E = 0, N = 0;
       Xlate::LatLon_To_ITM(p.lat, p.lon, E, N);

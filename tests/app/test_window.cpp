@@ -119,7 +119,7 @@ TEST_F(Window, StoredDisplaySizesAndBadValues) {
   EXPECT_GE(w->lv->columnWidth(2), Qt_Need(w->lv, 2));
   EXPECT_EQ(w->lv->columnWidth(4), w->Twips_To_Px(2000));
   EXPECT_EQ(w->frameGeometry().width(), w->Twips_To_Px(7200));
-  for (const char* odd : {"2", "abc"}) {
+  for (const char* odd : {"5", "abc"}) {
     Put("Display/CoorSys", odd);
     auto v = Started(Data("mixed.twl"));
     EXPECT_TRUE(v->mnuDisplayCorITM->isChecked()) << odd;
