@@ -27,7 +27,6 @@ namespace {
 const QString kCrLf = QStringLiteral("\r\n");
 // Design sizes in twips.
 constexpr int kColumnWidths[6] = {630, 810, 810, 560, 1700, 600};
-constexpr int kPanelWidths[2] = {2440, 1440};
 constexpr int kTimerInterval_ms = 2000;
 
 QSettings Store() { return QSettings(QStringLiteral("VQ"), QStringLiteral("VQ")); }
@@ -128,11 +127,13 @@ void frmVQ::Build_List() {
 void frmVQ::Build_Status_Bar() {
   sbPanel1 = new QLabel(this);
   sbPanel2 = new QLabel(this);
-  // The panels grow with their text: a receiver's description is never cut.
-  sbPanel1->setMinimumWidth(Twips_To_Px(kPanelWidths[0]));
-  sbPanel2->setMinimumWidth(Twips_To_Px(kPanelWidths[1]));
+  // The panels are as wide as their text, so a receiver's description is never cut; the
+  // notes at the other end give way to them when the bar is short of room, rather than the
+  // window growing.
   sbSummary = new QLabel(this);
   sbSummary->setContentsMargins(6, 0, 6, 0);
+  for (QLabel* note : {sbSummary, sbGrid})
+    if (note) note->setMinimumWidth(1);
   sbProgress = new QProgressBar(this);
   sbProgress->setMaximumWidth(Twips_To_Px(1440));
   sbProgress->hide();

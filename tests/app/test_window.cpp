@@ -248,7 +248,12 @@ TEST_F(Window, ColumnsShowEveryNumberWholeUnderTheRightHeader) {
   }
   EXPECT_EQ(w->lvModel->data(w->lvModel->index(0, 4), Qt::ToolTipRole).toString(), "נקודה 1");
   EXPECT_TRUE(w->sbSummary->text().startsWith(QStringLiteral("147 נקודות, ")));
-  w->sbPanel1->setText("eTrex Legend");
+  // A long receiver description is shown whole; the notes give way, the window keeps its size.
+  const QSize size = w->size();
+  w->sbPanel1->setText("eTrex Legend HCx Software Version 3.70 with a long name");
+  QApplication::processEvents();
+  EXPECT_GE(w->sbPanel1->width(), w->sbPanel1->sizeHint().width());
+  EXPECT_EQ(w->size(), size);
   w->Open_File(Data("mixed.twl"));
   EXPECT_EQ(w->sbSummary->text(), QStringLiteral("4 נקודות, 335.08 ק\"מ"));
   EXPECT_TRUE(w->sbPanel1->text().isEmpty());
