@@ -6,6 +6,8 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QUrl>
 #include <cstdio>
 #include <cstdlib>
@@ -79,7 +81,30 @@ QString cQtServices::Save_File_Name(QWidget* owner, const QString& folder, const
 }
 
 bool cQtServices::Open_Document(const QString& path) {
-  return QFileInfo::exists(path) && QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+  if (!QFileInfo::exists(path)) return false;
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+  // QDesktopServices calls it a success once xdg-open has started, also when xdg-open then
+  // finds no viewer; its exit status tells. A viewer that keeps xdg-open waiting has opened.
+  const QString xdg_open = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+  if (!xdg_open.isEmpty()) {
+    constexpr int kOpenWait_ms = 3000;
+    // Not parented: a viewer still open when VQ ends is left open.
+    auto* opener = new QProcess;
+    opener->setProgram(xdg_open);
+    opener->setArguments({path});
+    opener->setStandardOutputFile(QProcess::nullDevice());
+    opener->setStandardErrorFile(QProcess::nullDevice());
+    QObject::connect(opener, &QProcess::finished, opener, &QObject::deleteLater);
+    opener->start();
+    if (!opener->waitForStarted(kOpenWait_ms)) {
+      delete opener;
+      return false;
+    }
+    if (!opener->waitForFinished(kOpenWait_ms)) return true;
+    return opener->exitStatus() == QProcess::NormalExit && opener->exitCode() == 0;
+  }
+#endif
+  return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
 QString cQtServices::Program_Folder() { return QCoreApplication::applicationDirPath(); }
