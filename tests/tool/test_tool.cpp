@@ -10,8 +10,13 @@ struct cRun {
   QByteArray out, err;
 };
 
-cRun Run_Tool(const QStringList& args) {
+cRun Run_Tool(const QStringList& args, const QString& locale = QString()) {
   QProcess p;
+  if (!locale.isEmpty()) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("LC_ALL"), locale);
+    p.setProcessEnvironment(env);
+  }
   p.start(QStringLiteral(VQ_TOOL_PATH), args);
   cRun r;
   if (!p.waitForFinished(20000)) {
@@ -46,13 +51,16 @@ TEST(vqtool, ShowPrintsTheWindowRows) {
   EXPECT_TRUE(Run_Tool({"show", Data("duplicates.twl")}).err.contains("2 point(s) left out"));
 }
 
+// Under a locale whose decimal separator is a comma, every number still uses ".".
 TEST(vqtool, ConvertWritesAsSaveAs) {
   QTemporaryDir dir;
   const QString txt = dir.filePath("OUT.TXT"), csv = dir.filePath("out.csv");
-  EXPECT_EQ(Run_Tool({"convert", kSample, txt}).status, 0);
-  EXPECT_EQ(Run_Tool({"convert", kSample, csv}).status, 0);
+  EXPECT_EQ(Run_Tool({"convert", kSample, txt}, "de_DE.UTF-8").status, 0);
+  EXPECT_EQ(Run_Tool({"convert", kSample, csv}, "de_DE.UTF-8").status, 0);
   EXPECT_EQ(Read(txt), Read(Data("sample.txt")));
   EXPECT_EQ(Read(csv), Read(Data("sample.csv")));
+  EXPECT_EQ(Run_Tool({"show", "--latlon", Data("mixed.twl")}, "de_DE.UTF-8").out,
+            Read(Data("mixed.latlon")));
 }
 
 TEST(vqtool, FailuresSayOneLineAndExitNonZero) {
