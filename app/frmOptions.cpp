@@ -9,7 +9,7 @@
 #include <QSettings>
 #include <cmath>
 
-#include "garmin/Port_Device.h"
+#include "workflows/Port_Device.h"
 
 namespace {
 QSettings Store() { return QSettings(QStringLiteral("VQ"), QStringLiteral("VQ")); }

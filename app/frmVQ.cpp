@@ -16,11 +16,11 @@
 
 #include "app/cListModel.h"
 #include "app/cServices.h"
-#include "app/core/cTransfer.h"
 #include "app/frmRteData.h"
 #include "garmin/cGarmin.h"
 #include "garmin/cSerialPort.h"
 #include "geo/NumText.h"
+#include "workflows/cTransfer.h"
 
 namespace {
 const QString kCrLf = QStringLiteral("\r\n");

@@ -6,8 +6,8 @@
 #include <QTimer>
 #include <memory>
 
-#include "app/core/cTransferUI.h"
 #include "points/cVQPoints.h"
+#include "workflows/cTransferUI.h"
 
 class QAction;
 class QLabel;

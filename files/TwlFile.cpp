@@ -67,7 +67,8 @@ QString Path_To_Name(const QString& path) {
 #else
   const int cut = path.lastIndexOf(QLatin1Char('/'));
 #endif
-  return cut < 0 ? QString() : path.mid(cut + 1);
+  // A bare name is its own title.
+  return path.mid(cut + 1);
 }
 
 cLoadResult Load_TWL_File(const QString& path, cVQPoints& points) {

@@ -27,7 +27,7 @@ cTwlContent Parse_TWL(const QByteArray& bytes);
 
 // True when the last four characters, upper-cased, are ".TWL".
 bool Is_TWL_Name(const QString& path);
-// The part after the last folder separator, or empty when there is none.
+// The part after the last folder separator; a bare name whole.
 QString Path_To_Name(const QString& path);
 
 struct cLoadResult {

@@ -130,7 +130,7 @@ TEST(TwlFiles, NamesAndExtensions) {
   EXPECT_FALSE(Is_TWL_Name("trip.twl.bak"));
   EXPECT_FALSE(Is_TWL_Name("trip"));
   EXPECT_EQ(Path_To_Name("/home/dan/trip.twl"), "trip.twl");
-  EXPECT_EQ(Path_To_Name("trip.twl"), "");
+  EXPECT_EQ(Path_To_Name("trip.twl"), "trip.twl");
   EXPECT_EQ(Export_Kind("TRIP.CSV"), cExportKind::Csv);
   EXPECT_EQ(Export_Kind("trip.Txt"), cExportKind::Txt);
   EXPECT_EQ(Export_Kind("trip"), cExportKind::None);

@@ -1,0 +1,114 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "storage/DriveFiles.h"
+#include "storage/cGarminDrive.h"
+
+namespace {
+
+QByteArray Device_Xml(const char* ns, const char* model, const char* input, const char* log) {
+  return QStringLiteral(
+             "<?xml version=\"1.0\"?><Device xmlns=\"http://www.garmin.com/xmlschemas/"
+             "GarminDevice/%1\"><Model><PartNumber>006-B1305-00</PartNumber><Description>%2"
+             "</Description></Model><MassStorageMode><DataType><Name>GPSData</Name>"
+             "<File><Location><Path>%3</Path><FileExtension>GPX</FileExtension></Location>"
+             "<TransferDirection>InputToUnit</TransferDirection></File><File><Location>"
+             "<Path>%4</Path><BaseName>Current</BaseName><FileExtension>GPX</FileExtension>"
+             "</Location><TransferDirection>OutputFromUnit</TransferDirection></File>"
+             "</DataType></MassStorageMode></Device>")
+      .arg(ns, model, input, log)
+      .toUtf8();
+}
+
+void Put(const QString& path, const QByteArray& bytes = "x") {
+  QDir().mkpath(QFileInfo(path).absolutePath());
+  QFile f(path);
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  f.write(bytes);
+}
+
+// Drives as receivers leave them, each with what the reader must make of it.
+TEST(GarminDrive, LayoutsGiveTheModelAndPlacesInsideTheDrive) {
+  struct cCase {
+    const char* name;
+    QByteArray xml;  // empty: no GarminDevice.xml
+    const char* model;
+    const char* input;
+    const char* log;
+  } cases[] = {
+      {"etrex30", Device_Xml("v2", "eTrex 30", "Garmin/GPX", "Garmin/GPX/Current"), "eTrex 30",
+       "GARMIN/gpx", "GARMIN/gpx/Current/Current.gpx"},
+      {"newfiles", Device_Xml("v3", "GPSMAP 66", " Garmin\\NewFiles ", "Garmin/GPX/Current"),
+       "GPSMAP 66", "GARMIN/NewFiles", "GARMIN/gpx/Current/Current.gpx"},
+      {"none", {}, "Garmin", "GARMIN/gpx", "GARMIN/gpx/Current/Current.gpx"},
+      {"broken", Device_Xml("v2", "Oregon", "Garmin/X", "Garmin/Y").left(300), "Garmin",
+       "GARMIN/gpx", "GARMIN/gpx/Current/Current.gpx"},
+      {"v1", Device_Xml("v1", "Oregon", "Garmin/X", "Garmin/Y"), "Garmin", "GARMIN/gpx",
+       "GARMIN/gpx/Current/Current.gpx"},
+      {"outward", Device_Xml("v2", "Dakota", "../../etc", "/etc"), "Dakota", "GARMIN/gpx",
+       "GARMIN/gpx/Current/Current.gpx"},
+      {"linked", Device_Xml("v2", "Montana", "Garmin/Out", "C:/Garmin"), "Montana", "GARMIN/gpx",
+       "GARMIN/gpx/Current/Current.gpx"},
+  };
+  QTemporaryDir tmp;
+  QDir().mkpath(tmp.filePath("elsewhere"));
+  for (const cCase& c : cases) {
+    const QString root = tmp.filePath(c.name);
+    QDir().mkpath(root + "/GARMIN/gpx");  // the drive's own spelling wins over the file's
+    if (!c.xml.isEmpty()) Put(root + "/GARMIN/garmindevice.XML", c.xml);
+    QFile::link(tmp.filePath("elsewhere"), root + "/GARMIN/Out");
+    cGarminDrive d;
+    ASSERT_TRUE(Open_Garmin_Drive(root, d)) << c.name;
+    EXPECT_EQ(d.Description, c.model) << c.name;
+    EXPECT_EQ(d.Described, c.model != QString("Garmin")) << c.name;
+    EXPECT_EQ(d.Input_Folder, root + "/" + c.input) << c.name;
+    EXPECT_EQ(d.Log_File, root + "/" + c.log) << c.name;
+    ASSERT_TRUE(Make_Input_Folder(d)) << c.name;
+    EXPECT_TRUE(QFileInfo(d.Input_Folder).isDir()) << c.name;
+  }
+  EXPECT_TRUE(QDir(tmp.filePath("elsewhere")).isEmpty());
+  cGarminDrive none;
+  EXPECT_FALSE(Open_Garmin_Drive(tmp.filePath("elsewhere"), none));
+  EXPECT_FALSE(Open_Garmin_Drive(tmp.filePath("missing"), none));
+}
+
+TEST(GarminDrive, SavedTracksAreArchivedAndOtherLogFolderFiles) {
+  QTemporaryDir tmp;
+  for (const char* f : {"Garmin/GPX/Archive/2.gpx", "Garmin/GPX/Archive/1.GPX",
+                        "Garmin/GPX/Archive/note.txt", "Garmin/GPX/Current/Current.gpx",
+                        "Garmin/GPX/Current/Saved.gpx", "Garmin/GPX/Waypoints.gpx"})
+    Put(tmp.filePath(f));
+  cGarminDrive d;
+  ASSERT_TRUE(Open_Garmin_Drive(tmp.path(), d));
+  const QString gpx = tmp.filePath("Garmin/GPX/");
+  EXPECT_EQ(Saved_Tracks(d),
+            QStringList({gpx + "Archive/1.GPX", gpx + "Archive/2.gpx", gpx + "Current/Saved.gpx"}));
+}
+
+TEST(DriveFiles, NewNamesNeverReplaceAFileAndFailuresLeaveNone) {
+  EXPECT_EQ(Drive_File_Title(QString::fromUtf8("עין גדי: נחל?ערוגות")),
+            QString::fromUtf8("עין גדי_ נחל_ערוגות"));
+  EXPECT_EQ(Drive_File_Title(" ..a/b\\c*\"<>|\t. "), "a_b_c______");
+  EXPECT_EQ(Drive_File_Title(" . "), "VQ");
+  EXPECT_EQ(Drive_File_Title(QString(100, 'x')).size(), 60);
+  QTemporaryDir tmp;
+  Put(tmp.filePath("ROUTE.GPX"), "old");
+  Put(tmp.filePath("Route (2).gpx"), "old");
+  const QString path = New_File_Path(tmp.path(), "Route", "gpx");
+  EXPECT_EQ(path, tmp.filePath("Route (3).gpx"));
+  EXPECT_EQ(Write_New_File(path, "new").status, cWriteResult::Written);
+  EXPECT_EQ(Write_New_File(tmp.filePath("ROUTE.GPX"), "new").status, cWriteResult::Exists);
+  QFile old(tmp.filePath("ROUTE.GPX"));
+  ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+  EXPECT_EQ(old.readAll(), "old");
+  EXPECT_EQ(Write_New_File(tmp.filePath("gone/x.gpx"), "new").status, cWriteResult::Failed);
+  QStringList left =
+      QDir(tmp.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+  left.sort();
+  EXPECT_EQ(left, QStringList({"ROUTE.GPX", "Route (2).gpx", "Route (3).gpx"}));
+}
+
+}  // namespace
