@@ -8,6 +8,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtEndian>
+#include <algorithm>
 
 #include "tests/gen/TwlGen.h"
 #include "tests/sim/cSimReceiver.h"
@@ -81,22 +82,15 @@ TEST(vqtoolTransfer, UploadRouteStopsOnMergedNamesWithoutYes) {
   for (const QByteArray& p : sim.Received) EXPECT_NE(quint8(p[1]), 27);  // no Records
   const cResult yes = Run_With(sim, {"upload-route", "--number", "1", "--yes", twl});
   EXPECT_EQ(yes.status, 0) << yes.err.constData();
-  // With --true-datum the first waypoint is the file's 171714 1131593 on its own datum, in
-  // WGS 84 (cs2cs EPSG:28193 EPSG:4326: 31.7770353905 35.2282848287), in semicircles.
+  // With --true-datum the first waypoint is the file's 171714 1131593 on its own datum in
+  // semicircles (cs2cs EPSG:28193 EPSG:4326: 31.7770353905 35.2282848287).
   sim.Received.clear();
-  const cResult datum = Run_With(sim, {"upload-route", "--number", "2", "--true-datum", sample});
-  EXPECT_EQ(datum.status, 0) << datum.err.constData();
-  bool found = false;
-  for (const QByteArray& p : sim.Received) {
-    if (quint8(p[1]) != 30 || found) continue;  // the first route waypoint, D100
-    found = true;
-    const auto at = [&](int k) {
-      return qint32(qFromLittleEndian<quint32>(p.constData() + 3 + k));
-    };
-    EXPECT_NEAR(at(6), 379114799, 2);
-    EXPECT_NEAR(at(10), 420289809, 2);
-  }
-  EXPECT_TRUE(found);
+  EXPECT_EQ(Run_With(sim, {"upload-route", "--number", "2", "--true-datum", sample}).status, 0);
+  const auto wpt = std::find_if(sim.Received.begin(), sim.Received.end(),
+                                [](const QByteArray& p) { return quint8(p[1]) == 30; });
+  ASSERT_NE(wpt, sim.Received.end());
+  EXPECT_NEAR(qFromLittleEndian<qint32>(wpt->constData() + 9), 379114799, 2);
+  EXPECT_NEAR(qFromLittleEndian<qint32>(wpt->constData() + 13), 420289809, 2);
   const cResult bad = Run_With(sim, {"upload-route", "--number", "21", sample});
   EXPECT_EQ(bad.status, 2);
 }
