@@ -44,11 +44,7 @@ TEST(vqtool, ShowPrintsTheWindowRows) {
   EXPECT_EQ(sample.out, Read(Data("sample.show")));
   EXPECT_TRUE(sample.out.startsWith("שער יפו\t171714\t1131593\t770\t"));
   EXPECT_TRUE(Run_Tool({"show", Data("duplicates.twl")}).err.contains("2 point(s) left out"));
-}
-
-// The file's 171714 1131593 on its own datum in the New Israeli Grid: cs2cs EPSG:28193
-// EPSG:4326, then EPSG:4326 EPSG:2039, give 221714.8897 631594.9615.
-TEST(vqtool, NewGridWithTrueDatum) {
+  // 171714 1131593 on its own datum in the New Israeli Grid (cs2cs: 221714.8897 631594.9615).
   EXPECT_TRUE(Run_Tool({"show", "--itm", "--true-datum", kSample})
                   .out.startsWith("שער יפו\t221715\t631595\t770\t"));
 }
