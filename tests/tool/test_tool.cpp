@@ -49,6 +49,9 @@ TEST(vqtool, ShowPrintsTheWindowRows) {
   EXPECT_EQ(sample.out, Read(Data("sample.show")));
   EXPECT_TRUE(sample.out.startsWith("שער יפו\t171714\t1131593\t770\t"));
   EXPECT_TRUE(Run_Tool({"show", Data("duplicates.twl")}).err.contains("2 point(s) left out"));
+  // 171714 1131593 on its own datum in the New Israeli Grid (cs2cs: 221714.8897 631594.9615).
+  EXPECT_TRUE(Run_Tool({"show", "--itm", "--true-datum", kSample})
+                  .out.startsWith("שער יפו\t221715\t631595\t770\t"));
 }
 
 // Under a locale whose decimal separator is a comma, every number still uses ".".
@@ -88,9 +91,9 @@ TEST(vqtool, FailuresSayOneLineAndExitNonZero) {
   EXPECT_FALSE(QFile::exists(dir.filePath("out.doc")));
   const cRun help = Run_Tool({"--help"});
   EXPECT_EQ(help.status, 0);
-  for (const char* word :
-       {"show", "convert", "info", "download-track", "upload-route", "--latlon", "--port P",
-        "--settings", "--timeout", "--trace", "--number", "--title", "--yes"})
+  for (const char* word : {"show", "convert", "info", "download-track", "upload-route", "--latlon",
+                           "--port P", "--settings", "--timeout", "--trace", "--number", "--title",
+                           "--yes", "--itm", "--true-datum"})
     EXPECT_TRUE(help.out.contains(word)) << word;
 }
 }  // namespace
