@@ -9,9 +9,9 @@
 #include <QSettings>
 #include <cmath>
 
-#include "garmin/Port_Device.h"
 #include "garmin/Serial_Ports.h"
 #include "storage/cGarminDrive.h"
+#include "workflows/Port_Device.h"
 
 namespace {
 QSettings Store() { return QSettings(QStringLiteral("VQ"), QStringLiteral("VQ")); }

@@ -16,11 +16,11 @@
 
 #include "app/cListModel.h"
 #include "app/cServices.h"
-#include "app/core/cTransfer.h"
 #include "app/frmRteData.h"
 #include "garmin/cGarmin.h"
 #include "garmin/cSerialPort.h"
 #include "geo/NumText.h"
+#include "workflows/cTransfer.h"
 
 namespace {
 const QString kCrLf = QStringLiteral("\r\n");
@@ -88,6 +88,7 @@ void frmVQ::Build_Menus() {
   mnuDisplayCorITM->setCheckable(true);
   mnuDisplayCorLL->setCheckable(true);
   mnuDisplayCorITM->setChecked(true);
+  Build_Grid_Menu(mnuDisplay);
   QMenu* mnuHelp = menuBar()->addMenu(QStringLiteral("&עזרה"));
   mnuHelpAbout = mnuHelp->addAction(QStringLiteral("&אודות..."));
 
@@ -176,6 +177,7 @@ bool frmVQ::Form_Load(const QString& command_line) {
   if (coorSys < -32768 || coorSys > 32767) coorSys = 1;
   Points.Set_CoorSys(qint16(coorSys));
   Show_Display_Check();
+  Apply_Grid_Settings();
   if (!command_line.isEmpty()) Open_File(command_line);
 
   const double width = Setting_Number(QStringLiteral("Display/Width"), kDefaultWidth);
@@ -197,9 +199,11 @@ bool frmVQ::Form_Load(const QString& command_line) {
 }
 
 void frmVQ::Show_Display_Check() {
-  const bool grid = Points.CoorSys() != 0;
-  mnuDisplayCorITM->setChecked(grid);
+  const bool grid = Points.CoorSys() != 0, new_grid = Points.CoorSys() == 2;
+  mnuDisplayCorITM->setChecked(grid && !new_grid);
   mnuDisplayCorLL->setChecked(!grid);
+  mnuDisplayCorNew->setChecked(new_grid);
+  Show_Grid_Status();
 }
 
 void frmVQ::resizeEvent(QResizeEvent* event) {
@@ -242,6 +246,7 @@ void frmVQ::mnuDisplayCorITM_Click() {
   Save_Setting(QStringLiteral("Display/CoorSys"), QStringLiteral("1"));
   mnuDisplayCorITM->setChecked(true);
   mnuDisplayCorLL->setChecked(false);
+  Show_Display_Check();
 }
 
 void frmVQ::mnuDisplayCorLL_Click() {
@@ -249,6 +254,7 @@ void frmVQ::mnuDisplayCorLL_Click() {
   Save_Setting(QStringLiteral("Display/CoorSys"), QStringLiteral("0"));
   mnuDisplayCorLL->setChecked(true);
   mnuDisplayCorITM->setChecked(false);
+  Show_Display_Check();
 }
 
 void frmVQ::mnuHelpAbout_Click() {

@@ -6,11 +6,12 @@
 #include <QTimer>
 #include <memory>
 
-#include "app/core/cTransferUI.h"
 #include "points/cVQPoints.h"
+#include "workflows/cTransferUI.h"
 
 class QAction;
 class QLabel;
+class QMenu;
 class QProgressBar;
 class QTreeView;
 class cGarmin;
@@ -39,6 +40,8 @@ class frmVQ : public QMainWindow, private cTransferUI {
   void mnuFileExit_Click();
   void mnuDisplayCorITM_Click();
   void mnuDisplayCorLL_Click();
+  void mnuDisplayCorNew_Click();
+  void mnuDisplayDatum_Click();
   void mnuHelpAbout_Click();
 
   void Open_File(const QString& path);
@@ -58,6 +61,8 @@ class frmVQ : public QMainWindow, private cTransferUI {
   QProgressBar* sbProgress = nullptr;
   QAction *mnuFileOpen, *mnuFileSaveAs, *mnuFileLogDnld, *mnuFileUpload, *mnuFileSettings,
       *mnuFileExit, *mnuDisplayCorITM, *mnuDisplayCorLL, *mnuHelpAbout;
+  QAction *mnuDisplayCorNew = nullptr, *mnuDisplayDatum = nullptr;
+  QLabel* sbGrid = nullptr;  // which grid and datum the list shows
   // How long the handshake waits for each product request (tests shorten it).
   int Handshake_Wait_Ms = 2000;
 
@@ -85,6 +90,10 @@ class frmVQ : public QMainWindow, private cTransferUI {
   void Form_Resize();
   void Form_Unload();
   void Show_Display_Check();
+  void Build_Grid_Menu(QMenu* mnuDisplay);
+  void Apply_Grid_Settings();
+  bool Proj_Ready();
+  void Show_Grid_Status();
   void Load_TWL(const QString& path);
   void Close_RteData();
   void Notice(const QString& text) override;
@@ -100,4 +109,5 @@ class frmVQ : public QMainWindow, private cTransferUI {
 
   cServices& m_services;
   bool m_busy = false;
+  bool m_projWarned = false;
 };

@@ -8,11 +8,13 @@
 
 #include "app/cListModel.h"
 #include "app/cServices.h"
-#include "app/core/cTransfer.h"
 #include "app/frmOptions.h"
 #include "app/frmRteData.h"
 #include "app/frmVQ.h"
 #include "garmin/cGarmin.h"
+#include "garmin/cSerialPort.h"
+#include "workflows/Port_Device.h"
+#include "workflows/cTransfer.h"
 
 namespace {
 bool Make_Is_Garmin() {
@@ -48,6 +50,7 @@ void frmVQ::mnuFileUpload_Click() {
     return;
   }
   Transfer->Set_Handshake_Wait_Ms(Handshake_Wait_Ms);
+  comm->setDevicePath(Port_Device(Stored_Port()));
   Transfer->Garmin_Upload_Start(Stored_Port(), Stored_Line(), RteData->Idx, RteData->Desc);
 }
 
@@ -57,6 +60,7 @@ void frmVQ::mnuFileLogDnld_Click() {
     return;
   }
   Transfer->Set_Handshake_Wait_Ms(Handshake_Wait_Ms);
+  comm->setDevicePath(Port_Device(Stored_Port()));
   Transfer->Garmin_Download_Start(Stored_Port(), Stored_Line());
 }
 

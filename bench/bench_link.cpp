@@ -15,8 +15,8 @@
 
 #include "garmin/Framing.h"
 #include "garmin/cGarmin.h"
-#include "garmin/cMemComm.h"
 #include "garmin/cSerialPort.h"
+#include "tests/doubles/cMemComm.h"
 #include "tests/garmin/Helpers.h"
 #include "tests/sim/cSimReceiver.h"
 

@@ -8,12 +8,12 @@
 #include <QElapsedTimer>
 #include <QTimer>
 
-#include "app/core/cTransfer.h"
-#include "app/core/cTransferUI.h"
 #include "garmin/cGarmin.h"
 #include "garmin/cSerialPort.h"
 #include "points/cVQPoints.h"
 #include "tests/sim/cSimReceiver.h"
+#include "workflows/cTransfer.h"
+#include "workflows/cTransferUI.h"
 
 namespace {
 class cQuietUI : public cTransferUI {

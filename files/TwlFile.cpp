@@ -2,8 +2,12 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
+#include <cmath>
+#include <vector>
 
 #include "geo/Xlate.h"
+#include "geo/cProjGrids.h"
 #include "points/cVQPoints.h"
 #include "text/Cp1255.h"
 
@@ -63,7 +67,8 @@ QString Path_To_Name(const QString& path) {
 #else
   const int cut = path.lastIndexOf(QLatin1Char('/'));
 #endif
-  return cut < 0 ? QString() : path.mid(cut + 1);
+  // A bare name is its own title.
+  return path.mid(cut + 1);
 }
 
 cLoadResult Load_TWL_File(const QString& path, cVQPoints& points) {
@@ -101,14 +106,26 @@ cLoadResult Load_TWL_Bytes(const QByteArray& bytes, cVQPoints& points) {
   const cTwlContent content = Parse_TWL(bytes);
   result.cut = content.cut;
   points.Clear();
-  for (const cTwlRecord& rec : content.records) {
-    double lat = 0, lon = 0;
-    Xlate::ITM_To_LatLon(double(rec.E), double(rec.N), lat, lon);
+  // With the datum option the grid values are EPSG:28193, taken to WGS 84 in one batch.
+  const int n = content.records.size();
+  std::vector<double> lats(size_t(n), HUGE_VAL), lons(size_t(n), HUGE_VAL);
+  if (points.Datum()) {
+    for (int i = 0; i < n; ++i) lats[i] = content.records[i].E, lons[i] = content.records[i].N;
+    if (!cProjGrids::Shared().Old_Grid_To_WGS84(lats.data(), lons.data(), size_t(n)))
+      std::fill(lats.begin(), lats.end(), HUGE_VAL);
+  }
+  for (int i = 0; i < n; ++i) {
+    const cTwlRecord& rec = content.records[i];
+    double lat = lats[size_t(i)], lon = lons[size_t(i)];
+    // Without the option, or for a value PROJ cannot take, the original formulas.
+    if (!std::isfinite(lat) || !std::isfinite(lon))
+      Xlate::ITM_To_LatLon(double(rec.E), double(rec.N), lat, lon);
     if (!points.Add(rec.Label, lat, lon, double(rec.Alt), rec.Comment)) {
       if (result.duplicates == 0) result.first_duplicate = rec.Label;
       ++result.duplicates;
     }
   }
+  points.From_Grid = true;
   result.loaded = points.Count();
   if (points.lv) points.Redisplay();
   return result;

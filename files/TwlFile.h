@@ -27,7 +27,7 @@ cTwlContent Parse_TWL(const QByteArray& bytes);
 
 // True when the last four characters, upper-cased, are ".TWL".
 bool Is_TWL_Name(const QString& path);
-// The part after the last folder separator, or empty when there is none.
+// The part after the last folder separator; a bare name whole.
 QString Path_To_Name(const QString& path);
 
 struct cLoadResult {
@@ -41,7 +41,8 @@ struct cLoadResult {
 };
 
 // Reads the whole file first; only when that succeeds are the points replaced (Clear, then Add
-// with the grid converted to latitude/longitude) and redisplayed. A file that cannot be read
+// with the grid converted to latitude/longitude, through PROJ when the collection's datum option
+// is on) and redisplayed. A file that cannot be read
 // leaves the points as they were.
 cLoadResult Load_TWL_File(const QString& path, cVQPoints& points);
 // The same from bytes already read: the points are replaced by the records of `bytes`.

@@ -12,7 +12,7 @@
 
 #include "garmin/Framing.h"
 #include "garmin/cGarmin.h"
-#include "garmin/cMemComm.h"
+#include "tests/doubles/cMemComm.h"
 #include "tests/garmin/Helpers.h"
 
 namespace Fuzz {

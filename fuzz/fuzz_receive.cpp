@@ -9,7 +9,7 @@
 
 #include "FuzzSupport.h"
 #include "garmin/cGarmin.h"
-#include "garmin/cMemComm.h"
+#include "tests/doubles/cMemComm.h"
 
 namespace {
 void Step(Fuzz::cInput& in, Fuzz::cDriverRig& rig) {

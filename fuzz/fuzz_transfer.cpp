@@ -8,11 +8,11 @@
 #include <QTimer>
 
 #include "FuzzSupport.h"
-#include "app/core/cTransfer.h"
-#include "app/core/cTransferUI.h"
 #include "garmin/cGarmin.h"
-#include "garmin/cMemComm.h"
 #include "points/cVQPoints.h"
+#include "tests/doubles/cMemComm.h"
+#include "workflows/cTransfer.h"
+#include "workflows/cTransferUI.h"
 
 namespace {
 void Pump() {

@@ -1,7 +1,7 @@
 #pragma once
 // The serial control the driver talks to: the members of the platform's communications control
-// that the driver uses, by their names. cSerialPort is the real one over QSerialPort; cMemComm
-// is an in-memory one for tests. Every call is cheap and none of them throws.
+// that the driver uses, by their names. cSerialPort is the real one over QSerialPort; the tests
+// have an in-memory one. Every call is cheap and none of them throws.
 #include <QByteArray>
 #include <QObject>
 #include <QString>
@@ -26,7 +26,7 @@ class cCommControl : public QObject {
   explicit cCommControl(QObject* parent = nullptr) : QObject(parent) {}
   ~cCommControl() override = default;
 
-  // Port number; mapped to a device by Port_Device when the port opens.
+  // Port number; the serial control maps it to a device unless its owner names one.
   qint16 CommPort() const { return CommPort_; }
   void setCommPort(qint16 port) { CommPort_ = port; }
   // Line settings "baud,parity,data,stop" such as "9600,N,8,1"; checked when the port opens.

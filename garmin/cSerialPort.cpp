@@ -2,8 +2,6 @@
 
 #include <QStringList>
 
-#include "garmin/Port_Device.h"
-
 bool Parse_Line_Settings(const QString& text, cLineSettings& out) {
   const QStringList f = text.split(QLatin1Char(','));
   if (f.size() != 4) return false;
@@ -40,6 +38,14 @@ bool Parse_Line_Settings(const QString& text, cLineSettings& out) {
   return true;
 }
 
+QString Default_Port_Device(int port) {
+#ifdef Q_OS_WIN
+  return QStringLiteral("COM%1").arg(port);
+#else
+  return QStringLiteral("/dev/ttyUSB%1").arg(port - 1);
+#endif
+}
+
 cSerialPort::cSerialPort(QObject* parent) : cCommControl(parent) {
   connect(&Port_, &QSerialPort::readyRead, this, [this] {
     if (Port_.bytesAvailable() > 0) Notify(CommEvents::comEvReceive);
@@ -50,7 +56,7 @@ cSerialPort::cSerialPort(QObject* parent) : cCommControl(parent) {
 cSerialPort::~cSerialPort() = default;
 
 QString cSerialPort::Device() const {
-  return Device_Path_.isEmpty() ? Port_Device(CommPort_) : Device_Path_;
+  return Device_Path_.isEmpty() ? Default_Port_Device(CommPort_) : Device_Path_;
 }
 
 void cSerialPort::setPortOpen(bool open) {

@@ -14,13 +14,17 @@ struct cLineSettings {
 // False when the text is not four such fields (spaces around them are allowed).
 bool Parse_Line_Settings(const QString& text, cLineSettings& out);
 
+// The device of port n where nobody named another: COMn on Windows, /dev/ttyUSB(n-1), where a
+// USB-serial cable appears, on Linux.
+QString Default_Port_Device(int port);
+
 class cSerialPort : public cCommControl {
   Q_OBJECT
  public:
   explicit cSerialPort(QObject* parent = nullptr);
   ~cSerialPort() override;
 
-  // A device path that overrides the port-number mapping; empty uses Port_Device(CommPort).
+  // The device to open, given by the owner; empty uses Default_Port_Device(CommPort).
   void setDevicePath(const QString& path) { Device_Path_ = path; }
   // The device the next open uses.
   QString Device() const;

@@ -1,8 +1,11 @@
 #include "points/cVQPoints.h"
 
+#include <cmath>
+
 #include "geo/CvtUtil.h"
 #include "geo/NumText.h"
 #include "geo/Xlate.h"
+#include "geo/cProjGrids.h"
 
 namespace {
 QString Num(double value) { return QString::fromStdString(NumText::Num_Text(value)); }
@@ -55,6 +58,7 @@ bool cVQPoints::Remove(const QString& key) {
 void cVQPoints::Clear() {
   m_points.clear();
   m_index.clear();
+  From_Grid = false;
 }
 
 void cVQPoints::Reindex() {
@@ -66,12 +70,20 @@ QVector<cVQRow> cVQPoints::Rows(qint16 coorSys) const {
   QVector<cVQRow> rows;
   rows.reserve(Count());
   const cVQPoint* prev = nullptr;
+  std::vector<double> gridE, gridN;
+  const bool proj = Proj_Grid(coorSys, gridE, gridN);
   for (const cVQPoint& p : m_points) {
     cVQRow row;
     row[0] = p.Label;
     if (coorSys == 0) {
       row[1] = QString::fromStdString(CvtUtil::LatLon_Text(p.lat, 0));
       row[2] = QString::fromStdString(CvtUtil::LatLon_Text(p.lon, 1));
+    } else if (proj) {
+      const size_t i = size_t(rows.size());
+      if (std::isfinite(gridE[i]) && std::isfinite(gridN[i])) {
+        row[1] = Num(cProjGrids::Whole_Metres(gridE[i]));
+        row[2] = Num(cProjGrids::Whole_Metres(gridN[i]));
+      }
     } else if (coorSys == 1) {
       double E = 0, N = 0;
       Xlate::LatLon_To_ITM(p.lat, p.lon, E, N);

@@ -13,10 +13,19 @@ class cVQPoints {
   // The list that Redisplay fills; set once by the owner.
   cVQList* lv = nullptr;
 
-  // 1 = Israeli grid, 0 = latitude/longitude; other values leave the coordinate columns empty.
-  // Assigning always redisplays, also when the value is unchanged.
+  // 1 = Israeli grid, 0 = latitude/longitude, 2 = New Israeli Grid; other values leave the
+  // coordinate columns empty. Assigning always redisplays, also when the value is unchanged.
   void Set_CoorSys(qint16 vData);
   qint16 CoorSys() const { return m_CoorSys; }
+
+  // The datum option. Off: the original grid formulas on the points' latitude/longitude, as
+  // always. On: the old grid is EPSG:28193 and latitude/longitude WGS 84, through PROJ; points
+  // that came from grid values are moved so that their grid values stay what the file said.
+  // Redisplays. False, and nothing changed, when PROJ is not set up.
+  bool Set_Datum(bool on);
+  bool Datum() const { return m_Datum; }
+  // True while the points come from whole-metre grid values (a .twl file); Clear makes it false.
+  bool From_Grid = false;
 
   // Appends a point; false (and nothing added) when the label is already present, ignoring
   // case. Does not redisplay.
@@ -42,8 +51,12 @@ class cVQPoints {
  private:
   static QString Key_Of(const QString& label);
   void Reindex();
+  // The grid values of every point for a grid display (1 with the datum option, or 2), in one
+  // batch through PROJ; false when the display needs none of them or PROJ is not set up.
+  bool Proj_Grid(qint16 coorSys, std::vector<double>& E, std::vector<double>& N) const;
 
   qint16 m_CoorSys = 0;
+  bool m_Datum = false;
   std::vector<cVQPoint> m_points;
   QHash<QString, int> m_index;  // key -> 0-based position
 };

@@ -1,9 +1,9 @@
 #pragma once
-// vqtool's commands: each takes the arguments after its name and returns the exit status.
-#include <QStringList>
+// vqtool's commands: each takes the parsed command line and returns the exit status.
+class cToolArgs;
 
-int Cmd_Show(const QStringList& args);
-int Cmd_Convert(const QStringList& args);
-int Cmd_Info(const QStringList& args);
-int Cmd_Download_Track(const QStringList& args);
-int Cmd_Upload_Route(const QStringList& args);
+int Cmd_Show(const cToolArgs& args);
+int Cmd_Convert(const cToolArgs& args);
+int Cmd_Info(const cToolArgs& args);
+int Cmd_Download_Track(const cToolArgs& args);
+int Cmd_Upload_Route(const cToolArgs& args);

@@ -1,17 +1,16 @@
 // vqtool info: asks a receiver who it is, as the window's handshake does (a request, a wait,
 // up to four tries), and prints its product data and the protocols it announced.
-#include <QSettings>
 #include <QTimer>
 #include <cstdio>
 
 #include "garmin/cGarmin.h"
 #include "garmin/cSerialPort.h"
 #include "tool/Commands.h"
+#include "tool/Options.h"
 #include "tool/ToolUtil.h"
 
 namespace {
 constexpr int kTries = 4;
-constexpr int kDefaultWaitMs = 2000;
 // After the product data, how long the capability array may take to follow.
 constexpr int kArrayWaitMs = 1000;
 
@@ -23,55 +22,18 @@ QString Printable(const QString& name) {
 void Print(const char* name, const QString& value) {
   std::printf("%s: %s\n", name, value.toLocal8Bit().constData());
 }
-
-int Usage(const QString& problem) {
-  ToolUtil::Error(problem + QStringLiteral(" (usage: vqtool info [--port N] [--device PATH] "
-                                           "[--settings S] [--timeout MS] [--trace])"));
-  return 2;
-}
 }  // namespace
 
-int Cmd_Info(const QStringList& args) {
-  QSettings store(QStringLiteral("VQ"), QStringLiteral("VQ"));
-  int port = store.value(QStringLiteral("Settings/COM"), 1).toInt();
-  QString settings =
-      store.value(QStringLiteral("Settings/Comm"), QStringLiteral("9600,N,8,1")).toString();
-  QString device;
-  int wait_ms = kDefaultWaitMs;
-  bool trace = false;
-  for (int i = 0; i < args.size(); ++i) {
-    const QString& a = args[i];
-    const bool has_value = i + 1 < args.size();
-    if (a == QLatin1String("--trace")) {
-      trace = true;
-    } else if (a == QLatin1String("--port") && has_value) {
-      bool number = false;
-      const int n = args[++i].toInt(&number);
-      if (number && n >= 1 && n <= 255)
-        port = n;
-      else if (!number && !args[i].isEmpty())
-        device = args[i];
-      else
-        return Usage(QStringLiteral("bad port number '%1'").arg(args[i]));
-    } else if (a == QLatin1String("--device") && has_value) {
-      device = args[++i];
-    } else if (a == QLatin1String("--settings") && has_value) {
-      settings = args[++i];
-    } else if (a == QLatin1String("--timeout") && has_value) {
-      bool ok = false;
-      wait_ms = args[++i].toInt(&ok);
-      if (!ok || wait_ms < 1 || wait_ms > 60000)
-        return Usage(QStringLiteral("bad time-out '%1' (milliseconds, 1 to 60000)").arg(args[i]));
-    } else {
-      return Usage(QStringLiteral("unknown or incomplete argument '%1'").arg(a));
-    }
-  }
-  cLineSettings line;
-  if (!Parse_Line_Settings(settings, line))
-    return Usage(QStringLiteral("bad line settings '%1' (for example 9600,N,8,1)").arg(settings));
+int Cmd_Info(const cToolArgs& args) {
+  if (!args.files.isEmpty()) return args.Usage(QStringLiteral("takes no file"));
+  cPortChoice link;
+  if (!args.Link(link)) return 2;
+  const int port = link.port, wait_ms = link.timeout_ms;
+  const QString& settings = link.settings;
+  const bool trace = link.trace;
 
   cSerialPort serial;
-  serial.setDevicePath(device);
+  serial.setDevicePath(link.device);
   serial.setCommPort(qint16(port));
   QTimer timer;
   timer.setInterval(wait_ms);
@@ -97,7 +59,7 @@ int Cmd_Info(const QStringList& args) {
                      });
   }
 
-  const QString where = QStringLiteral("%1 (%2)").arg(port).arg(serial.Device());
+  const QString where = link.Where();
   if (!garmin.PortOpen()) {
     ToolUtil::Error(
         QStringLiteral("cannot open serial port %1 with settings %2").arg(where, settings));

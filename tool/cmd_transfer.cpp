@@ -4,15 +4,16 @@
 #include <QTimer>
 #include <cstdio>
 
-#include "app/core/cTransfer.h"
-#include "app/core/cTransferUI.h"
 #include "files/Exports.h"
 #include "files/TwlFile.h"
 #include "garmin/cGarmin.h"
 #include "garmin/cSerialPort.h"
 #include "points/cVQPoints.h"
 #include "tool/Commands.h"
+#include "tool/Options.h"
 #include "tool/ToolUtil.h"
+#include "workflows/cTransfer.h"
+#include "workflows/cTransferUI.h"
 
 namespace {
 void Line(const QString& text) {
@@ -60,78 +61,12 @@ class cConsoleUI : public cTransferUI {
   int last_percent = -1;
 };
 
-struct cLinkOptions {
-  qint16 port = 1;
-  QString device, settings = QStringLiteral("9600,N,8,1");
-  int timeout_ms = 2000;
-  bool trace = false;
-  bool yes = false;
-  int number = 0;
-  QString title;
-  bool has_title = false;
-  QStringList rest;
-};
-
-bool Parse(const QString& cmd, QStringList args, cLinkOptions& o) {
-  bool port_given = false;
-  while (!args.isEmpty()) {
-    const QString a = args.takeFirst();
-    const auto value = [&](QString& out) {
-      if (args.isEmpty()) return false;
-      out = args.takeFirst();
-      return true;
-    };
-    QString v;
-    bool ok = true;
-    if (a == QLatin1String("--port") && value(v)) {
-      o.port = qint16(v.toInt(&ok));
-      ok = ok && o.port > 0;
-      port_given = true;
-    } else if (a == QLatin1String("--device") && value(v)) {
-      o.device = v;
-    } else if (a == QLatin1String("--settings") && value(v)) {
-      o.settings = v;
-    } else if (a == QLatin1String("--timeout") && value(v)) {
-      o.timeout_ms = v.toInt(&ok);
-      ok = ok && o.timeout_ms > 0;
-    } else if (a == QLatin1String("--number") && value(v)) {
-      o.number = v.toInt(&ok);
-      ok = ok && o.number >= 1 && o.number <= 20;
-    } else if (a == QLatin1String("--title") && value(v)) {
-      o.title = v;
-      o.has_title = true;
-    } else if (a == QLatin1String("--trace")) {
-      o.trace = true;
-    } else if (a == QLatin1String("--yes")) {
-      o.yes = true;
-    } else if (a.startsWith(QLatin1String("--"))) {
-      ToolUtil::Error(QStringLiteral("%1: unknown or incomplete option %2").arg(cmd, a));
-      return false;
-    } else {
-      o.rest << a;
-    }
-    if (!ok) {
-      ToolUtil::Error(QStringLiteral("%1: bad value for %2").arg(cmd, a));
-      return false;
-    }
-  }
-  if (!port_given && o.device.isEmpty()) {
-    ToolUtil::Error(QStringLiteral("%1: give --port N or --device PATH").arg(cmd));
-    return false;
-  }
-  if (o.rest.size() != 1) {
-    ToolUtil::Error(QStringLiteral("%1: give one file (see vqtool --help)").arg(cmd));
-    return false;
-  }
-  return true;
-}
-
 // The driver, its serial control and its timer, as the window sets them up.
 struct cLink {
   cSerialPort comm;
   QTimer timer;
   cGarmin garmin;
-  explicit cLink(const cLinkOptions& o) {
+  explicit cLink(const cPortChoice& o) {
     comm.setDevicePath(o.device);
     timer.setInterval(o.timeout_ms);
     garmin.setTmrTimeout(&timer);
@@ -150,10 +85,11 @@ int Run(cConsoleUI& ui, bool started) {
 }
 }  // namespace
 
-int Cmd_Download_Track(const QStringList& args) {
-  cLinkOptions o;
-  if (!Parse(QStringLiteral("download-track"), args, o)) return 2;
-  const QString out = o.rest[0];
+int Cmd_Download_Track(const cToolArgs& args) {
+  if (args.files.size() != 1) return args.Usage(QStringLiteral("give one OUT file"));
+  cPortChoice o;
+  if (!args.Link(o)) return 2;
+  const QString out = args.files[0];
   if (Export_Kind(out) == cExportKind::None) {
     ToolUtil::Error(QStringLiteral("%1: the output name must end in .txt or .csv").arg(out));
     return 2;
@@ -176,20 +112,22 @@ int Cmd_Download_Track(const QStringList& args) {
   return status;
 }
 
-int Cmd_Upload_Route(const QStringList& args) {
-  cLinkOptions o;
-  if (!Parse(QStringLiteral("upload-route"), args, o)) return 2;
-  if (o.number == 0) {
-    ToolUtil::Error(QStringLiteral("upload-route: give --number N (1 to 20)"));
-    return 2;
-  }
+int Cmd_Upload_Route(const cToolArgs& args) {
+  if (args.files.size() != 1) return args.Usage(QStringLiteral("give one FILE.twl"));
+  if (!args.Is_Set("number")) return args.Usage(QStringLiteral("give --number R (1 to 20)"));
+  int number = 0;
+  if (!args.Number("number", 1, 20, number)) return 2;
+  cPortChoice o;
+  if (!args.Link(o)) return 2;
   cVQPoints points;
-  if (!ToolUtil::Load(o.rest[0], points)) return 1;
-  const QString title = o.has_title ? o.title : cTransfer::Offered_Title(Path_To_Name(o.rest[0]));
+  if (!ToolUtil::Load(args.files[0], points)) return 1;
+  const QString title = args.Is_Set("title")
+                            ? args.Value("title")
+                            : cTransfer::Offered_Title(Path_To_Name(args.files[0]));
   cLink link(o);
   cConsoleUI ui;
-  ui.yes = o.yes;
+  ui.yes = args.Is_Set("yes");
   cTransfer transfer(link.garmin, points, ui);
   transfer.Set_Handshake_Wait_Ms(o.timeout_ms);
-  return Run(ui, transfer.Garmin_Upload_Start(o.port, o.settings, qint16(o.number), title));
+  return Run(ui, transfer.Garmin_Upload_Start(o.port, o.settings, qint16(number), title));
 }

@@ -1,58 +1,118 @@
 // vqtool: VQ's jobs on the command line, on the same code as the window.
 #include <QCoreApplication>
 #include <cstdio>
-#include <cstring>
 
 #include "tool/Commands.h"
+#include "tool/Options.h"
+#include "tool/ToolUtil.h"
 
 namespace {
 struct cCommand {
   const char* name;
-  int (*run)(const QStringList&);
+  const char* files;  // the arguments after the options, for the help
+  const char* help;
+  int (*run)(const cToolArgs&);
 };
 
-// One row per command; the help text below describes each.
-constexpr cCommand kCommands[] = {
-    {"show", Cmd_Show},
-    {"convert", Cmd_Convert},
-    {"info", Cmd_Info},
-    {"download-track", Cmd_Download_Track},
-    {"upload-route", Cmd_Upload_Route},
+// One row per command; its options are the rows of Tool_Options() that name it.
+const cCommand kCommands[] = {
+    {"show", "FILE.twl",
+     "Print the point list as the VQ window shows it after loading FILE: one line per point,\n"
+     "the six columns (label, easting or latitude, northing or longitude, altitude, comment,\n"
+     "leg in km) joined by TAB, UTF-8.",
+     Cmd_Show},
+    {"convert", "FILE.twl OUT",
+     "Write the points of FILE to OUT as the window's Save As does: OUT ending in .txt gives\n"
+     "Turbo CD import text, .csv a spreadsheet file (any letter case).",
+     Cmd_Convert},
+    {"info", "", "Ask the GPS receiver who it is; print its product data and protocols.", Cmd_Info},
+    {"download-track", "OUT",
+     "Write the receiver's track log to OUT (.txt or .csv), one point per track point, its\n"
+     "local time as comment.",
+     Cmd_Download_Track},
+    {"upload-route", "FILE.twl", "Upload the points of FILE to the receiver as route R.",
+     Cmd_Upload_Route},
 };
 
-const char kHelp[] =
-    "usage: vqtool COMMAND [ARGS]\n"
-    "\n"
-    "commands:\n"
-    "  show [--latlon] FILE.twl\n"
-    "      Print the point list as the VQ window shows it after loading FILE: one line per\n"
-    "      point, the six columns (label, easting or latitude, northing or longitude,\n"
-    "      altitude, comment, leg in km) joined by TAB, UTF-8. Israeli grid by default,\n"
-    "      latitude/longitude with --latlon.\n"
-    "  convert FILE.twl OUT\n"
-    "      Write the points of FILE to OUT as the window's Save As does: OUT ending in .txt\n"
-    "      gives Turbo CD import text, .csv a spreadsheet file (any letter case).\n"
-    "  info [--port N] [--device PATH] [--settings S] [--timeout MS] [--trace]\n"
-    "      Ask the GPS receiver on serial port N (default: the stored port) who it is.\n"
-    "\n"
-    "Errors are one line on stderr; the exit status is 0 only on success.\n";
+bool Takes(const cToolOption& o, const QString& command) {
+  return QString::fromLatin1(o.commands).split(QLatin1Char(' ')).contains(command);
+}
+
+QString Option_Text(const cToolOption& o) {
+  QString text = QStringLiteral("--") + QLatin1String(o.name);
+  if (o.value) text += QLatin1Char(' ') + QLatin1String(o.value);
+  return text;
+}
+
+QString Indented(const char* text) {
+  return QStringLiteral("      ") +
+         QString::fromUtf8(text).replace(QLatin1Char('\n'), QStringLiteral("\n      ")) +
+         QLatin1Char('\n');
+}
+
+QString Help() {
+  QString text = QStringLiteral("usage: vqtool COMMAND [OPTIONS] [FILES]\n\ncommands:\n");
+  for (const cCommand& c : kCommands) {
+    text += QStringLiteral("  ") + QLatin1String(c.name);
+    for (const cToolOption& o : Tool_Options())
+      if (Takes(o, QLatin1String(c.name))) text += QStringLiteral(" [") + Option_Text(o) + "]";
+    if (*c.files) text += QLatin1Char(' ') + QLatin1String(c.files);
+    text += QLatin1Char('\n') + Indented(c.help);
+  }
+  text += QStringLiteral("\noptions:\n");
+  for (const cToolOption& o : Tool_Options()) {
+    text += QStringLiteral("  %1\n").arg(Option_Text(o));
+    text += Indented(o.help);
+    text += QStringLiteral("      (%1)\n").arg(QLatin1String(o.commands));
+  }
+  text += QStringLiteral(
+      "  --help\n      this text\n\n"
+      "Errors are one line on stderr; the exit status is 0 only on success, 2 for a command line\n"
+      "that cannot be run.\n");
+  return text;
+}
 }  // namespace
 
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
   QCoreApplication::setOrganizationName(QStringLiteral("VQ"));
   QCoreApplication::setApplicationName(QStringLiteral("VQ"));
-  QStringList args = app.arguments().mid(1);
-  if (args.isEmpty() || args[0] == QLatin1String("--help") || args[0] == QLatin1String("-h") ||
-      args[0] == QLatin1String("help")) {
-    std::fputs(kHelp, args.isEmpty() ? stderr : stdout);
-    return args.isEmpty() ? 2 : 0;
+
+  QCommandLineParser parser;
+  const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                QStringLiteral("this text"));
+  parser.addOption(help);
+  for (const cToolOption& o : Tool_Options()) {
+    parser.addOption(o.value ? QCommandLineOption(QLatin1String(o.name), QLatin1String(o.help),
+                                                  QLatin1String(o.value))
+                             : QCommandLineOption(QLatin1String(o.name), QLatin1String(o.help)));
   }
-  const QString name = args.takeFirst();
+  if (!parser.parse(app.arguments())) {
+    ToolUtil::Error(parser.errorText() + QStringLiteral(" (see vqtool --help)"));
+    return 2;
+  }
+  QStringList words = parser.positionalArguments();
+  if (parser.isSet(help) || words.value(0) == QLatin1String("help")) {
+    std::fputs(Help().toUtf8().constData(), stdout);
+    return 0;
+  }
+  if (words.isEmpty()) {
+    std::fputs(Help().toUtf8().constData(), stderr);
+    return 2;
+  }
+  cToolArgs args;
+  args.command = words.takeFirst();
+  args.files = words;
+  args.Set_Parser(&parser);
   for (const cCommand& c : kCommands) {
-    if (name == QLatin1String(c.name)) return c.run(args);
+    if (args.command != QLatin1String(c.name)) continue;
+    for (const QString& name : parser.optionNames()) {
+      for (const cToolOption& o : Tool_Options())
+        if (name == QLatin1String(o.name) && !Takes(o, args.command))
+          return args.Usage(QStringLiteral("--%1 does not apply").arg(name));
+    }
+    return c.run(args);
   }
-  std::fprintf(stderr, "vqtool: unknown command '%s' (see vqtool --help)\n",
-               name.toLocal8Bit().constData());
+  ToolUtil::Error(QStringLiteral("unknown command '%1' (see vqtool --help)").arg(args.command));
   return 2;
 }

@@ -104,7 +104,7 @@ TEST_F(Window, StoredDisplaySizesAndBadValues) {
   EXPECT_EQ(w->lv->columnWidth(3), w->Twips_To_Px(560));
   EXPECT_EQ(w->lv->columnWidth(4), w->Twips_To_Px(1700));
   EXPECT_EQ(w->frameGeometry().width(), w->Twips_To_Px(7200));
-  for (const char* odd : {"2", "abc"}) {
+  for (const char* odd : {"5", "abc"}) {
     Put("Display/CoorSys", odd);
     auto v = Started(Data("mixed.twl"));
     EXPECT_TRUE(v->mnuDisplayCorITM->isChecked()) << odd;

@@ -8,7 +8,7 @@
 
 #include "garmin/Framing.h"
 #include "garmin/cGarmin.h"
-#include "garmin/cMemComm.h"
+#include "tests/doubles/cMemComm.h"
 
 inline QByteArray Bytes(std::initializer_list<int> values) {
   QByteArray out;

@@ -8,7 +8,6 @@
 #include <functional>
 
 #include "Helpers.h"
-#include "garmin/Port_Device.h"
 #include "garmin/cSerialPort.h"
 #include "tests/sim/cSimReceiver.h"
 
@@ -19,8 +18,7 @@ class E2E : public ::testing::Test {
     ASSERT_TRUE(Dir.isValid());
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, Dir.path());
     ASSERT_TRUE(Sim.Ok());
-    QSettings(QStringLiteral("VQ"), QStringLiteral("VQ"))
-        .setValue(QStringLiteral("Ports/7"), Sim.Slave_Path());
+    Port.setDevicePath(Sim.Slave_Path());
     Sim.Protocol_Array =
         cSimReceiver::Array_Of({"P000", "L001", "A010", "A100", "D108", "A201", "D202", "D108",
                                 "D210", "A301", "D310", "D301", "A400", "D400"});
@@ -64,9 +62,8 @@ class E2E : public ::testing::Test {
 }  // namespace
 
 TEST_F(E2E, PortNumbersMapToDevices) {
-  EXPECT_EQ(Port_Device(7), Sim.Slave_Path());
-  EXPECT_EQ(Port_Device(1), QStringLiteral("/dev/ttyUSB0"));
-  EXPECT_EQ(Port_Device(3), QStringLiteral("/dev/ttyUSB2"));
+  EXPECT_EQ(Default_Port_Device(1), QStringLiteral("/dev/ttyUSB0"));
+  EXPECT_EQ(Default_Port_Device(3), QStringLiteral("/dev/ttyUSB2"));
   Garmin.setSettings(QStringLiteral("9600,Q,8,1"));
   EXPECT_FALSE(Garmin.PortOpen());
 }
@@ -107,7 +104,7 @@ int Run_Tool(cGarmin& pump, const QString& config_dir, const QStringList& args, 
 
 TEST_F(E2E, VqtoolInfo) {
   QByteArray out, err;
-  EXPECT_EQ(Run_Tool(Garmin, Dir.path(), {"info", "--device", Sim.Slave_Path(), "--timeout", "300"},
+  EXPECT_EQ(Run_Tool(Garmin, Dir.path(), {"info", "--port", Sim.Slave_Path(), "--timeout", "300"},
                      out, err),
             0)
       << err.constData();
@@ -117,13 +114,15 @@ TEST_F(E2E, VqtoolInfo) {
   EXPECT_TRUE(out.contains("Track_Transfer_Protocol: A301\n"));
 
   // The same through the port number mapping, with a trace.
+  QSettings(QStringLiteral("VQ"), QStringLiteral("VQ"))
+      .setValue(QStringLiteral("Ports/7"), Sim.Slave_Path());
   EXPECT_EQ(Run_Tool(Garmin, Dir.path(), {"info", "--port", "7", "--timeout", "300", "--trace"},
                      out, err),
             0);
   EXPECT_TRUE(err.contains("GPS 10 FE 02 00 00"));
 
   Sim.Talk_Nmea(20);
-  EXPECT_NE(Run_Tool(Garmin, Dir.path(), {"info", "--device", Sim.Slave_Path(), "--timeout", "200"},
+  EXPECT_NE(Run_Tool(Garmin, Dir.path(), {"info", "--port", Sim.Slave_Path(), "--timeout", "200"},
                      out, err),
             0);
   EXPECT_TRUE(err.contains("NMEA")) << err.constData();
@@ -131,7 +130,7 @@ TEST_F(E2E, VqtoolInfo) {
   Sim.Drain();
 
   Sim.Silent = true;
-  EXPECT_NE(Run_Tool(Garmin, Dir.path(), {"info", "--device", Sim.Slave_Path(), "--timeout", "200"},
+  EXPECT_NE(Run_Tool(Garmin, Dir.path(), {"info", "--port", Sim.Slave_Path(), "--timeout", "200"},
                      out, err),
             0);
   EXPECT_EQ(err.count('\n'), 1) << err.constData();

@@ -63,16 +63,26 @@ TEST(vqtool, FailuresSayOneLineAndExitNonZero) {
                                   {"convert", kSample, dir.filePath("out.doc")},
                                   {"convert", kSample, dir.filePath("no/dir/out.csv")},
                                   {"frobnicate"},
+                                  {"info", "--port", "0"},
+                                  {"download-track", "--port", "65537", "x.csv"},
+                                  {"show", "--port", "3", kSample},
                                   {}};
   for (const QStringList& args : bad) {
     const cRun r = Run_Tool(args);
     EXPECT_GT(r.status, 0) << args.join(' ').toStdString();
     EXPECT_FALSE(r.err.isEmpty()) << args.join(' ').toStdString();
     EXPECT_TRUE(r.out.isEmpty());
+    // A command line that cannot run, a port outside 1..255 among them, is a usage error.
+    if (args.contains("--port")) {
+      EXPECT_EQ(r.status, 2) << args.join(' ').toStdString();
+    }
   }
   EXPECT_FALSE(QFile::exists(dir.filePath("out.doc")));
   const cRun help = Run_Tool({"--help"});
   EXPECT_EQ(help.status, 0);
-  for (const char* cmd : {"show", "convert", "info"}) EXPECT_TRUE(help.out.contains(cmd));
+  for (const char* word :
+       {"show", "convert", "info", "download-track", "upload-route", "--latlon", "--port P",
+        "--settings", "--timeout", "--trace", "--number", "--title", "--yes"})
+    EXPECT_TRUE(help.out.contains(word)) << word;
 }
 }  // namespace

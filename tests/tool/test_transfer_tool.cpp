@@ -20,7 +20,7 @@ struct cResult {
 
 // Runs vqtool while the simulator keeps answering; a tool that hangs fails the test.
 cResult Run_With(cSimReceiver& sim, QStringList args) {
-  args << "--device" << sim.Slave_Path() << "--timeout"
+  args << "--port" << sim.Slave_Path() << "--timeout"
        << "100";
   QProcess p;
   QElapsedTimer clock;

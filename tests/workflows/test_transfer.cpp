@@ -7,12 +7,12 @@
 #include <QTimer>
 #include <cstring>
 
-#include "app/core/cTransfer.h"
-#include "app/core/cTransferUI.h"
 #include "garmin/cGarmin.h"
 #include "garmin/cSerialPort.h"
 #include "points/cVQPoints.h"
 #include "tests/sim/cSimReceiver.h"
+#include "workflows/cTransfer.h"
+#include "workflows/cTransferUI.h"
 
 namespace {
 constexpr quint8 kAck = 6, kNak = 21, kRecords = 27, kRteHdr = 29, kRteWpt = 30, kRteLink = 98,

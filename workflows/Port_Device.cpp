@@ -1,14 +1,14 @@
-#include "garmin/Port_Device.h"
+#include "workflows/Port_Device.h"
 
 #include <QSettings>
 
+#include "garmin/cSerialPort.h"
+
 QString Port_Device(int port) {
-#ifdef Q_OS_WIN
-  return QStringLiteral("COM%1").arg(port);
-#else
+#ifndef Q_OS_WIN
   QSettings store(QStringLiteral("VQ"), QStringLiteral("VQ"));
   const QString mapped = store.value(QStringLiteral("Ports/%1").arg(port)).toString().trimmed();
   if (!mapped.isEmpty()) return mapped;
-  return QStringLiteral("/dev/ttyUSB%1").arg(port - 1);
 #endif
+  return Default_Port_Device(port);
 }

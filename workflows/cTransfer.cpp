@@ -1,11 +1,11 @@
-#include "app/core/cTransfer.h"
+#include "workflows/cTransfer.h"
 
 #include <QCoreApplication>
 #include <QSet>
 
-#include "app/core/cTransferUI.h"
 #include "garmin/cGarmin.h"
 #include "points/cVQPoints.h"
+#include "workflows/cTransferUI.h"
 
 namespace {
 const QString kCrLf = QStringLiteral("\r\n");

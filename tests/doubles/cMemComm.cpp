@@ -1,4 +1,4 @@
-#include "garmin/cMemComm.h"
+#include "tests/doubles/cMemComm.h"
 
 #include "garmin/cSerialPort.h"
 

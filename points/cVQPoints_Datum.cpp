@@ -1,0 +1,60 @@
+// The collection's grids through PROJ: the datum option and the New Israeli Grid.
+#include <cmath>
+#include <vector>
+
+#include "geo/Xlate.h"
+#include "geo/cProjGrids.h"
+#include "points/cVQPoints.h"
+
+namespace {
+// The origin of the original grid, as Xlate's ITM_To_LatLon takes it.
+constexpr double kOriginLat = 31.73409, kCentralLon = 35.21206;
+constexpr double kFalseE = 170251, kFalseN = 1126868;
+}  // namespace
+
+bool cVQPoints::Proj_Grid(qint16 coorSys, std::vector<double>& E, std::vector<double>& N) const {
+  if (coorSys != 2 && !(coorSys == 1 && m_Datum)) return false;
+  const cProjGrids& proj = cProjGrids::Shared();
+  if (!proj.Ok()) return false;
+  E.resize(m_points.size());
+  N.resize(m_points.size());
+  for (size_t i = 0; i < m_points.size(); ++i) E[i] = m_points[i].lat, N[i] = m_points[i].lon;
+  return coorSys == 2 ? proj.WGS84_To_New_Grid(E.data(), N.data(), E.size())
+                      : proj.WGS84_To_Old_Grid(E.data(), N.data(), E.size());
+}
+
+bool cVQPoints::Set_Datum(bool on) {
+  const cProjGrids* proj = nullptr;
+  if (on || (From_Grid && m_Datum)) {
+    proj = &cProjGrids::Shared();
+    if (!proj->Ok()) return false;
+  }
+  if (From_Grid && on != m_Datum && !m_points.empty()) {
+    // The file's grid values, whole metres, are recovered from the points by the reading they
+    // were made with (to within a few centimetres) and read again with the other one, so the
+    // points are exactly what loading the file with the new setting gives.
+    const size_t n = m_points.size();
+    std::vector<double> x(n), y(n);
+    for (size_t i = 0; i < n; ++i) {
+      x[i] = m_points[i].lat, y[i] = m_points[i].lon;
+      if (on) {
+        Xlate::TM_Forward(x[i], y[i], kOriginLat, kCentralLon, 1, x[i], y[i]);
+        x[i] += kFalseE, y[i] += kFalseN;
+      }
+    }
+    if (!on) proj->WGS84_To_Old_Grid(x.data(), y.data(), n);
+    for (size_t i = 0; i < n; ++i) x[i] = std::round(x[i]), y[i] = std::round(y[i]);
+    if (on) proj->Old_Grid_To_WGS84(x.data(), y.data(), n);
+    for (size_t i = 0; i < n; ++i) {
+      if (!std::isfinite(x[i]) || !std::isfinite(y[i])) continue;  // PROJ could not: kept
+      cVQPoint& p = m_points[i];
+      if (on)
+        p.lat = x[i], p.lon = y[i];
+      else
+        Xlate::ITM_To_LatLon(x[i], y[i], p.lat, p.lon);
+    }
+  }
+  m_Datum = on;
+  Redisplay();
+  return true;
+}

@@ -1,0 +1,93 @@
+#include "tool/Options.h"
+
+#include <QSettings>
+
+#include "garmin/cSerialPort.h"
+#include "tool/ToolUtil.h"
+#include "workflows/Port_Device.h"
+
+namespace {
+constexpr const char* kLink = "info download-track upload-route";
+// Ports are numbered as the settings dialog numbers them; a device path names any other.
+constexpr int kMaxPort = 255;
+constexpr int kMaxTimeout_ms = 60000;
+}  // namespace
+
+const QVector<cToolOption>& Tool_Options() {
+  static const QVector<cToolOption> options = {
+      {"latlon", nullptr, "show", "latitude/longitude instead of the Israeli grid"},
+      {"port", "P", kLink,
+       "serial port number 1 to 255, or the device's path (default: the stored port)"},
+      {"settings", "S", kLink, "line settings such as 9600,N,8,1 (default: the stored ones)"},
+      {"timeout", "MS", kLink,
+       "how long a request waits for its answer, 1 to 60000 milliseconds (default 2000)"},
+      {"trace", nullptr, kLink, "print every frame sent and received on stderr"},
+      {"number", "R", "upload-route", "the route number, 1 to 20"},
+      {"title", "T", "upload-route", "the route title (default: the file's name)"},
+      {"yes", nullptr, "upload-route", "go on when two points get the same name in the receiver"},
+  };
+  return options;
+}
+
+QString cPortChoice::Where() const { return QStringLiteral("%1 (%2)").arg(port).arg(device); }
+
+int cToolArgs::Usage(const QString& problem) const {
+  ToolUtil::Error(QStringLiteral("%1: %2 (see vqtool --help)").arg(command, problem));
+  return 2;
+}
+
+bool cToolArgs::Number(const char* name, int lo, int hi, int& out) const {
+  bool ok = false;
+  const int n = Value(name).trimmed().toInt(&ok);
+  if (!ok || n < lo || n > hi) {
+    Usage(QStringLiteral("bad value '%1' for --%2 (%3 to %4)")
+              .arg(Value(name))
+              .arg(QLatin1String(name))
+              .arg(lo)
+              .arg(hi));
+    return false;
+  }
+  out = n;
+  return true;
+}
+
+bool cToolArgs::Link(cPortChoice& out) const {
+  QSettings store(QStringLiteral("VQ"), QStringLiteral("VQ"));
+  bool ok = false;
+  int port = store.value(QStringLiteral("Settings/COM"), 1).toString().toInt(&ok);
+  if (!ok || port < 1 || port > kMaxPort) port = 1;
+  out.device.clear();
+  if (Is_Set("port")) {
+    const QString text = Value("port").trimmed();
+    const int n = text.toInt(&ok);
+    if (ok && (n < 1 || n > kMaxPort)) {
+      Usage(QStringLiteral("bad port number '%1' (1 to %2, or a device path)")
+                .arg(text)
+                .arg(kMaxPort));
+      return false;
+    }
+    if (text.isEmpty()) {
+      Usage(QStringLiteral("--port needs a number or a device path"));
+      return false;
+    }
+    if (ok)
+      port = n;
+    else
+      out.device = text;
+  }
+  out.port = qint16(port);
+  if (out.device.isEmpty()) out.device = Port_Device(port);
+  out.settings =
+      Is_Set("settings")
+          ? Value("settings")
+          : store.value(QStringLiteral("Settings/Comm"), QStringLiteral("9600,N,8,1")).toString();
+  cLineSettings line;
+  if (!Parse_Line_Settings(out.settings, line)) {
+    Usage(QStringLiteral("bad line settings '%1' (for example 9600,N,8,1)").arg(out.settings));
+    return false;
+  }
+  out.timeout_ms = 2000;
+  if (Is_Set("timeout") && !Number("timeout", 1, kMaxTimeout_ms, out.timeout_ms)) return false;
+  out.trace = Is_Set("trace");
+  return true;
+}
