@@ -7,3 +7,4 @@ int Cmd_Convert(const cToolArgs& args);
 int Cmd_Info(const cToolArgs& args);
 int Cmd_Download_Track(const cToolArgs& args);
 int Cmd_Upload_Route(const cToolArgs& args);
+int Cmd_Devices(const cToolArgs& args);
