@@ -2,6 +2,7 @@
 
 #include <QSaveFile>
 
+#include "files/GpxWrite.h"
 #include "geo/CvtUtil.h"
 #include "geo/NumText.h"
 #include "points/cVQPoints.h"
@@ -27,6 +28,7 @@ cExportKind Export_Kind(const QString& path) {
   const QString ext = path.right(4).toUpper();
   if (ext == QLatin1String(".TXT")) return cExportKind::Txt;
   if (ext == QLatin1String(".CSV")) return cExportKind::Csv;
+  if (ext == QLatin1String(".GPX")) return cExportKind::Gpx;
   return cExportKind::None;
 }
 
@@ -65,17 +67,23 @@ cSaveResult Save_CSV(const QString& path, const cVQPoints& points) {
   return Write_Whole(path, CSV_Bytes(points));
 }
 
+cSaveResult Save_GPX(const QString& path, const cVQPoints& points) {
+  return Write_Whole(path, GPX_Bytes(points));
+}
+
 cSaveResult Save_As(const QString& path, const cVQPoints& points) {
   switch (Export_Kind(path)) {
     case cExportKind::Txt:
       return Save_TXT(path, points);
     case cExportKind::Csv:
       return Save_CSV(path, points);
+    case cExportKind::Gpx:
+      return Save_GPX(path, points);
     case cExportKind::None:
       break;
   }
   cSaveResult result;
   result.status = cSaveResult::Not_Suitable;
-  result.error = QStringLiteral("the name ends in neither .txt nor .csv");
+  result.error = QStringLiteral("the name ends in none of .txt, .csv and .gpx");
   return result;
 }

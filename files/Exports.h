@@ -1,12 +1,13 @@
 #pragma once
-// The two exports of the point list: Turbo CD import text (.txt: DDMMSS latitude, longitude
-// and comment) and CSV (.csv, with leg and total distances). Windows-1255, lines end in CR LF.
+// The exports of the point list: Turbo CD import text (.txt: DDMMSS latitude, longitude and
+// comment) and CSV (.csv, with leg and total distances), both Windows-1255 with lines ending in
+// CR LF, and GPX (.gpx, files/GpxWrite.h).
 #include <QByteArray>
 #include <QString>
 
 class cVQPoints;
 
-enum class cExportKind { Txt, Csv, None };
+enum class cExportKind { Txt, Csv, Gpx, None };
 // By the last four characters of the name, in any letter case.
 cExportKind Export_Kind(const QString& path);
 
@@ -24,4 +25,5 @@ struct cSaveResult {
 // when complete, so an existing file is never left half-written.
 cSaveResult Save_TXT(const QString& path, const cVQPoints& points);
 cSaveResult Save_CSV(const QString& path, const cVQPoints& points);
+cSaveResult Save_GPX(const QString& path, const cVQPoints& points);
 cSaveResult Save_As(const QString& path, const cVQPoints& points);

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QVector>
 
+#include "files/LoadResult.h"
+
 class cVQPoints;
 
 struct cTwlRecord {
@@ -29,16 +31,6 @@ cTwlContent Parse_TWL(const QByteArray& bytes);
 bool Is_TWL_Name(const QString& path);
 // The part after the last folder separator; a bare name whole.
 QString Path_To_Name(const QString& path);
-
-struct cLoadResult {
-  enum Status { Loaded, Cannot_Read };
-  Status status = Loaded;
-  QString error;            // why the file could not be read
-  int loaded = 0;           // points now in the collection
-  int duplicates = 0;       // records left out because their label was already present
-  QString first_duplicate;  // the label of the first one left out
-  bool cut = false;         // a record cut short at the end was dropped
-};
 
 // Reads the whole file first; only when that succeeds are the points replaced (Clear, then Add
 // with the grid converted to latitude/longitude, through PROJ when the collection's datum option

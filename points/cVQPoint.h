@@ -12,6 +12,8 @@ class cVQPoint {
   double alt = 0;
   QString Comment;
   QDateTime Time;  // UTC; invalid for a point without a time
+  // A track point that begins a new segment of its track (the receiver's "new track" mark).
+  bool New_Segment = false;
 
   // Great-circle distance in km from this point to (dLat, dLon), on a sphere of 6366.707 km.
   double GetDistance(double dLat, double dLon) const;

@@ -23,16 +23,20 @@ void cVQPoints::Set_CoorSys(qint16 vData) {
 
 bool cVQPoints::Add(const QString& Label, double lat, double lon, double alt,
                     const QString& Comment) {
-  const QString key = Key_Of(Label);
-  if (m_index.contains(key)) return false;
   cVQPoint p;
   p.Label = Label;
   p.lat = lat;
   p.lon = lon;
   p.alt = alt;
   p.Comment = Comment;
+  return Add(std::move(p));
+}
+
+bool cVQPoints::Add(cVQPoint point) {
+  const QString key = Key_Of(point.Label);
+  if (m_index.contains(key)) return false;
   m_index.insert(key, int(m_points.size()));
-  m_points.push_back(std::move(p));
+  m_points.push_back(std::move(point));
   return true;
 }
 
@@ -58,6 +62,8 @@ bool cVQPoints::Remove(const QString& key) {
 void cVQPoints::Clear() {
   m_points.clear();
   m_index.clear();
+  Title.clear();
+  From_Track = false;
   From_Grid = false;
 }
 

@@ -12,6 +12,12 @@ class cVQPoints {
  public:
   // The list that Redisplay fills; set once by the owner.
   cVQList* lv = nullptr;
+  // What the list is called in files written from it: the loaded file's name without its
+  // ending, or the receiver's description for a download.
+  QString Title;
+  // The points are a recorded track (a download, or a track read from a GPX file), so a GPX
+  // export writes them back as a track with its segments.
+  bool From_Track = false;
 
   // 1 = Israeli grid, 0 = latitude/longitude, 2 = New Israeli Grid; other values leave the
   // coordinate columns empty. Assigning always redisplays, also when the value is unchanged.
@@ -30,6 +36,8 @@ class cVQPoints {
   // Appends a point; false (and nothing added) when the label is already present, ignoring
   // case. Does not redisplay.
   bool Add(const QString& Label, double lat, double lon, double alt, const QString& Comment);
+  // The same with every member of the point, its time and segment mark included.
+  bool Add(cVQPoint point);
   // Position from 1 to Count.
   const cVQPoint& Item(int index) const;
   // The point with this label (ignoring case), or nullptr.
@@ -37,7 +45,7 @@ class cVQPoints {
   int Count() const { return int(m_points.size()); }
   bool Remove(int index);
   bool Remove(const QString& key);
-  // Removes every point; does not redisplay.
+  // Removes every point and forgets the title and the track mark; does not redisplay.
   void Clear();
   // Rebuilds lv from the points in one batch.
   void Redisplay();

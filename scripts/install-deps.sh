@@ -4,7 +4,7 @@
 # clang's).
 set -euo pipefail
 pkgs=(build-essential cmake qt6-base-dev qt6-serialport-dev libgl-dev
-      libgtest-dev libgmock-dev libbenchmark-dev libproj-dev proj-data xdg-utils "$@")
+      libgtest-dev libgmock-dev libbenchmark-dev libproj-dev proj-data xdg-utils libxml2-utils "$@")
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -1,0 +1,19 @@
+#pragma once
+// VQ's own CSV export read back: the header "LABEL,LAT,LON,ALTITUDE,DISTANCE,TOTALDISTANCE,
+// COMMENT", then one line per point, Windows-1255, fields joined by "," without quoting.
+#include <QByteArray>
+#include <QString>
+#include <QVector>
+
+#include "points/cVQPoint.h"
+
+struct cCsvContent {
+  QVector<cVQPoint> points;
+  QString error;  // empty when the file was read
+  qint64 line = 0;
+};
+
+// Pure: bytes in, points out. A label or comment may hold commas, as the export writes them
+// unchanged: the label ends where five numbers follow that agree with the leg and total
+// distances the export wrote.
+cCsvContent Parse_CSV(const QByteArray& bytes);

@@ -1,0 +1,222 @@
+#include "files/GpxRead.h"
+
+#include <QRegularExpression>
+#include <QStringDecoder>
+#include <QTimeZone>
+#include <QXmlStreamReader>
+#include <cmath>
+
+#include "text/Cp1255.h"
+
+namespace {
+const QLatin1String kGpx10("http://www.topografix.com/GPX/1/0");
+const QLatin1String kGpx11("http://www.topografix.com/GPX/1/1");
+
+// The encoding the XML declaration names, or empty when there is no declaration in ASCII.
+QString Declared_Encoding(const QByteArray& bytes) {
+  if (!bytes.startsWith("<?xml")) return {};
+  const int end = bytes.indexOf("?>");
+  if (end < 0 || end > 512) return {};
+  static const QRegularExpression kEncoding(QStringLiteral("encoding\\s*=\\s*[\"']([^\"']*)[\"']"));
+  const auto m = kEncoding.match(QString::fromLatin1(bytes.left(end)));
+  return m.hasMatch() ? m.captured(1).trimmed() : QString();
+}
+
+// A name, comment or description on one line: the list, the TXT and the CSV are line based.
+QString One_Line(QString text) {
+  text.replace(QLatin1String("\r\n"), QLatin1String(" "));
+  for (QChar& c : text) {
+    if (c == QLatin1Char('\n') || c == QLatin1Char('\r') || c == QLatin1Char('\t'))
+      c = QLatin1Char(' ');
+  }
+  return text;
+}
+
+// ISO 8601 with or without fractional seconds, with "Z" or an offset; GPX gives UTC when the
+// text has no zone.
+QDateTime Utc_Time(const QString& text) {
+  QDateTime t = QDateTime::fromString(text.trimmed(), Qt::ISODateWithMs);
+  if (!t.isValid()) return {};
+  if (t.timeSpec() == Qt::LocalTime) t.setTimeZone(QTimeZone::utc());
+  return t.toUTC();
+}
+
+class cReader {
+ public:
+  cReader(QXmlStreamReader& r, cGpxContent& c) : m_r(r), m_c(c) {}
+
+  void Read() {
+    while (!m_r.atEnd() && !m_r.isStartElement()) {
+      m_r.readNext();
+      if (m_r.tokenType() == QXmlStreamReader::DTD)
+        return Fail(cGpxContent::Declares_Entities,
+                    QStringLiteral("the document declares a DTD or entities"));
+    }
+    if (m_r.hasError()) return;
+    if (m_r.name() != QLatin1String("gpx") || !Ours())
+      return Fail(cGpxContent::Not_Gpx,
+                  QStringLiteral("not a GPX file: the document is <%1>").arg(m_r.name()));
+    while (m_r.readNextStartElement()) {
+      if (!Ours()) {
+        m_r.skipCurrentElement();
+      } else if (m_r.name() == QLatin1String("wpt")) {
+        Read_Point(m_c.waypoints.points);
+      } else if (m_r.name() == QLatin1String("rte")) {
+        m_c.routes.append(Read_Part(QLatin1String("rtept"), QLatin1String("")));
+      } else if (m_r.name() == QLatin1String("trk")) {
+        m_c.tracks.append(Read_Part(QLatin1String("trkseg"), QLatin1String("trkpt")));
+      } else {
+        m_r.skipCurrentElement();
+      }
+    }
+    // Whatever follows the root must still be well formed.
+    while (!m_r.atEnd()) m_r.readNext();
+  }
+
+ private:
+  // GPX 1.0, GPX 1.1, or a file that names no namespace at all.
+  bool Ours() const {
+    const QStringView ns = m_r.namespaceUri();
+    return ns.isEmpty() || ns == kGpx11 || ns == kGpx10;
+  }
+
+  void Fail(cGpxContent::Fault fault, const QString& error) {
+    if (m_c.fault != cGpxContent::None) return;
+    m_c.fault = fault;
+    m_c.error = error;
+    m_c.line = m_r.lineNumber();
+    m_r.raiseError(error);
+  }
+
+  QString Text() { return m_r.readElementText(QXmlStreamReader::SkipChildElements); }
+
+  // A route (its rtept) or a track (its trkseg, each holding trkpt).
+  cGpxPart Read_Part(QLatin1String point, QLatin1String segment_point) {
+    cGpxPart part;
+    while (m_r.readNextStartElement()) {
+      if (!Ours()) {
+        m_r.skipCurrentElement();
+      } else if (m_r.name() == QLatin1String("name")) {
+        part.name = One_Line(Text()).trimmed();
+      } else if (m_r.name() == point && segment_point.isEmpty()) {
+        Read_Point(part.points);
+      } else if (m_r.name() == point) {
+        const int first = part.points.size();
+        while (m_r.readNextStartElement()) {
+          if (Ours() && m_r.name() == segment_point) {
+            Read_Point(part.points);
+          } else {
+            m_r.skipCurrentElement();
+          }
+        }
+        if (part.points.size() > first) part.points[first].New_Segment = true;
+      } else {
+        m_r.skipCurrentElement();
+      }
+    }
+    return part;
+  }
+
+  void Read_Point(QVector<cVQPoint>& out) {
+    const QXmlStreamAttributes attrs = m_r.attributes();
+    const QString element = m_r.name().toString();
+    cVQPoint p;
+    bool ok_lat = false, ok_lon = false;
+    p.lat = attrs.value(QLatin1String("lat")).toDouble(&ok_lat);
+    p.lon = attrs.value(QLatin1String("lon")).toDouble(&ok_lon);
+    if (!ok_lat || !ok_lon)
+      return Fail(cGpxContent::Bad_Point,
+                  QStringLiteral("a <%1> without a valid lat and lon").arg(element));
+    if (!(p.lat >= -90 && p.lat <= 90) || !(p.lon >= -180 && p.lon <= 180))
+      return Fail(cGpxContent::Bad_Point, QStringLiteral("a <%1> out of range: lat %2, lon %3")
+                                              .arg(element, attrs.value(QLatin1String("lat")),
+                                                   attrs.value(QLatin1String("lon"))));
+    QString cmt, desc;
+    while (m_r.readNextStartElement()) {
+      const QStringView name = m_r.name();
+      if (!Ours()) {
+        m_r.skipCurrentElement();
+      } else if (name == QLatin1String("ele")) {
+        bool ok = false;
+        const double ele = Text().toDouble(&ok);
+        p.alt = ok && std::isfinite(ele) ? ele : 0;
+      } else if (name == QLatin1String("time")) {
+        p.Time = Utc_Time(Text());
+      } else if (name == QLatin1String("name")) {
+        p.Label = One_Line(Text()).trimmed();
+      } else if (name == QLatin1String("cmt")) {
+        cmt = One_Line(Text());
+      } else if (name == QLatin1String("desc")) {
+        desc = One_Line(Text());
+      } else {
+        m_r.skipCurrentElement();
+      }
+    }
+    p.Comment = !cmt.trimmed().isEmpty() ? cmt : !desc.trimmed().isEmpty() ? desc : QString();
+    out.append(std::move(p));
+  }
+
+  QXmlStreamReader& m_r;
+  cGpxContent& m_c;
+};
+}  // namespace
+
+cGpxContent Parse_GPX(const QByteArray& bytes) {
+  cGpxContent content;
+  QXmlStreamReader reader;
+  // Qt decodes the encodings it knows itself; Windows-1255 and ISO-8859-8 (its subset for
+  // Hebrew letters) are decoded here when the Qt build has no converter for them.
+  const QString encoding = Declared_Encoding(bytes).toLower();
+  const bool hebrew = encoding == QLatin1String("windows-1255") ||
+                      encoding == QLatin1String("cp1255") ||
+                      encoding.startsWith(QLatin1String("iso-8859-8"));
+  if (hebrew && !QStringDecoder(encoding.toLatin1().constData()).isValid()) {
+    reader.addData(Cp1255::To_Text(bytes));
+  } else {
+    reader.addData(bytes);
+  }
+  cReader(reader, content).Read();
+  if (reader.hasError() && content.fault == cGpxContent::None) {
+    content.fault = cGpxContent::Malformed;
+    content.error = reader.errorString();
+    content.line = reader.lineNumber();
+  }
+  if (content.fault != cGpxContent::None) {
+    content.routes.clear();
+    content.tracks.clear();
+    content.waypoints = cGpxPart();
+  }
+  return content;
+}
+
+QVector<cChoice> Gpx_Choices(const cGpxContent& content) {
+  QVector<cChoice> choices;
+  for (int i = 0; i < content.routes.size(); ++i)
+    choices.append(
+        {{cPick::Route, i + 1}, content.routes[i].name, int(content.routes[i].points.size())});
+  for (int i = 0; i < content.tracks.size(); ++i)
+    choices.append(
+        {{cPick::Track, i + 1}, content.tracks[i].name, int(content.tracks[i].points.size())});
+  const QVector<cVQPoint>& wpts = content.waypoints.points;
+  bool mirror = content.routes.size() == 1 && content.routes[0].points.size() == wpts.size();
+  for (int i = 0; mirror && i < wpts.size(); ++i) {
+    const cVQPoint& r = content.routes[0].points[i];
+    mirror = r.lat == wpts[i].lat && r.lon == wpts[i].lon && r.Label == wpts[i].Label;
+  }
+  if (!wpts.isEmpty() && !mirror)
+    choices.append({{cPick::Waypoints, 0}, QString(), int(wpts.size())});
+  return choices;
+}
+
+const cGpxPart* Gpx_Part(const cGpxContent& content, const cPick& pick) {
+  const QVector<cChoice> choices = Gpx_Choices(content);
+  if (choices.isEmpty()) return pick.kind == cPick::Default ? &content.waypoints : nullptr;
+  const cPick which = pick.kind == cPick::Default ? choices[0].pick : pick;
+  for (const cChoice& c : choices) {
+    if (!(c.pick == which)) continue;
+    if (which.kind == cPick::Route) return &content.routes[which.number - 1];
+    if (which.kind == cPick::Track) return &content.tracks[which.number - 1];
+    return &content.waypoints;
+  }
+  return nullptr;
+}
