@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -68,16 +69,19 @@ TEST(vqtool, ConvertWritesAsSaveAs) {
 
 TEST(vqtool, FailuresSayOneLineAndExitNonZero) {
   QTemporaryDir dir;
-  const QList<QStringList> bad = {{"show", dir.filePath("none.twl")},
-                                  {"show", Data("mixed.show")},
-                                  {"show"},
-                                  {"convert", kSample, dir.filePath("out.doc")},
-                                  {"convert", kSample, dir.filePath("no/dir/out.csv")},
-                                  {"frobnicate"},
-                                  {"info", "--port", "0"},
-                                  {"download-track", "--port", "65537", "x.csv"},
-                                  {"show", "--port", "3", kSample},
-                                  {}};
+  const QList<QStringList> bad = {
+      {"show", dir.filePath("none.twl")},
+      {"show", Data("mixed.show")},
+      {"show"},
+      {"convert", kSample, dir.filePath("out.doc")},
+      {"convert", kSample, dir.filePath("no/dir/out.csv")},
+      {"frobnicate"},
+      {"info", "--port", "0"},
+      {"download-track", "--port", "65537", "x.csv"},
+      {"show", "--port", "3", kSample},
+      {"download-track", "--storage", dir.path(), "t.csv"},
+      {"upload-route", "--storage", dir.path(), "--number", "1", "--port", "2", kSample},
+      {}};
   for (const QStringList& args : bad) {
     const cRun r = Run_Tool(args);
     EXPECT_GT(r.status, 0) << args.join(' ').toStdString();
@@ -93,7 +97,15 @@ TEST(vqtool, FailuresSayOneLineAndExitNonZero) {
   EXPECT_EQ(help.status, 0);
   for (const char* word : {"show", "convert", "info", "download-track", "upload-route", "--latlon",
                            "--port P", "--settings", "--timeout", "--trace", "--number", "--title",
-                           "--yes", "--itm", "--true-datum"})
+                           "--yes", "--itm", "--true-datum", "devices", "--storage DIR"})
     EXPECT_TRUE(help.out.contains(word)) << word;
+}
+
+TEST(vqtool, UploadToADriveWritesTheRouteThere) {
+  QTemporaryDir drive;
+  QDir().mkpath(drive.filePath("GARMIN"));
+  const cRun r = Run_Tool({"upload-route", "--storage", drive.path(), "--number", "2", kSample});
+  EXPECT_EQ(r.status, 0) << r.err.toStdString();
+  EXPECT_TRUE(Read(drive.filePath("GARMIN/GPX/SAMPLE.gpx")).contains("<number>2</number>"));
 }
 }  // namespace
