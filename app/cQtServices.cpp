@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QProcess>
 #include <QStandardPaths>
@@ -78,6 +79,16 @@ QString cQtServices::Save_File_Name(QWidget* owner, const QString& folder, const
                                                     &selected, QFileDialog::DontConfirmOverwrite);
   if (chosen_filter) *chosen_filter = qMax(0, entries.indexOf(selected));
   return path;
+}
+
+int cQtServices::Choose(QWidget* owner, const QString& text, const QStringList& items) {
+  QInputDialog box(owner);
+  box.setWindowTitle(QStringLiteral("VQ"));
+  box.setLayoutDirection(Qt::RightToLeft);
+  box.setLabelText(text);
+  box.setComboBoxItems(items);
+  if (box.exec() != QDialog::Accepted) return -1;
+  return int(items.indexOf(box.textValue()));
 }
 
 bool cQtServices::Open_Document(const QString& path) {

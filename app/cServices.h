@@ -3,6 +3,7 @@
 // document with the desktop's viewer, the program's folder and ending at once. cQtServices
 // is the real one; the tests script the answers.
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -23,6 +24,8 @@ class cServices {
   virtual QString Save_File_Name(QWidget* owner, const QString& folder, const QString& name,
                                  const QString& title, const QString& filter,
                                  int* chosen_filter) = 0;
+  // A modal list titled "VQ": the index of the item chosen, -1 when cancelled.
+  virtual int Choose(QWidget* owner, const QString& text, const QStringList& items) = 0;
   // Opens the document with the desktop's viewer; false when that fails.
   virtual bool Open_Document(const QString& path) = 0;
   virtual QString Program_Folder() = 0;

@@ -7,16 +7,18 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSerialPortInfo>
 #include <QSettings>
 #include <QStylePainter>
 #include <QStyledItemDelegate>
 #include <cmath>
 
+#include "garmin/Serial_Ports.h"
+#include "storage/cGarminDrive.h"
 #include "workflows/Port_Device.h"
 
 namespace {
 QSettings Store() { return QSettings(QStringLiteral("VQ"), QStringLiteral("VQ")); }
+const QString Usb_Make = QStringLiteral("Garmin USB");
 
 // The entries of the list that drops down, left to right as well.
 class cLtrDelegate : public QStyledItemDelegate {
@@ -56,17 +58,30 @@ class cLtrComboBox : public QComboBox {
   }
 };
 
-// The serial ports of this computer, as the port setting names them.
+// The serial ports of this computer, as the port setting names them, a Garmin receiver marked.
 QList<QPair<QString, QString>> Present_Ports() {
   QList<QPair<QString, QString>> ports;
-  for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
-#ifdef Q_OS_WIN
-    ports.append({info.portName(), info.description()});
-#else
-    ports.append({info.systemLocation(), info.description()});
-#endif
+  for (const cSerialPortInfo& p : Serial_Ports()) {
+    QString description = p.Description;
+    if (p.Garmin && !description.contains(QLatin1String("Garmin"), Qt::CaseInsensitive))
+      description = QStringLiteral("Garmin ") + description;
+    ports.append({p.Device, description.trimmed()});
   }
   return ports;
+}
+
+// Where the older USB receivers are found, and the ports that are Garmin receivers now.
+QString Serial_Note() {
+  QString text = QStringLiteral(
+      "מכשיר Garmin ישן בחיבור USB נראה כערוץ טורי ‎/dev/ttyUSB0‎ דרך "
+      "מודול "
+      "garmin_gps "
+      "(‎sudo modprobe garmin_gps‎).");
+  for (const cSerialPortInfo& p : Serial_Ports())
+    if (p.Garmin)
+      text += QStringLiteral("<br>נמצא מקלט Garmin: <a href=\"%1\">%1</a>")
+                  .arg(p.Device.toHtmlEscaped());
+  return text;
 }
 }  // namespace
 
@@ -83,11 +98,17 @@ frmOptions::frmOptions(QWidget* parent) : QDialog(parent) {
 #ifdef Q_OS_WIN
   txtDevice->setReadOnly(true);
 #endif
-  Label5 = new QLabel(QStringLiteral("ערוצים שנמצאו:"), this);
+  Label6 = new QLabel(QStringLiteral("ערוצים שנמצאו:"), this);
   cmbPorts = new cLtrComboBox(this);
   cmbPorts->setPlaceholderText(QStringLiteral("ההתקן אינו בין אלה"));
   Label2 = new QLabel(QStringLiteral("נתוני תקשורת:"), this);
   cmbComm = new cLtrComboBox(this);
+  Label5 = new QLabel(QStringLiteral("כונן:"), this);
+  cmbDrive = new QComboBox(this);
+  cmbDrive->setEditable(true);
+  cmbDrive->setLayoutDirection(Qt::LeftToRight);
+  lblNote = new QLabel(this);
+  lblNote->setWordWrap(true);
   cmdOK = new QPushButton(QStringLiteral("אישור"), this);
   cmdCancel = new QPushButton(QStringLiteral("ביטול"), this);
   cmdOK->setDefault(true);
@@ -98,20 +119,24 @@ frmOptions::frmOptions(QWidget* parent) : QDialog(parent) {
   grid->addWidget(cmbCOM, 1, 1);
   grid->addWidget(Label4, 2, 0);
   grid->addWidget(txtDevice, 2, 1);
-  grid->addWidget(Label5, 3, 0);
+  grid->addWidget(Label6, 3, 0);
   grid->addWidget(cmbPorts, 3, 1);
   grid->addWidget(Label2, 4, 0);
   grid->addWidget(cmbComm, 4, 1);
+  grid->addWidget(Label5, 5, 0);
+  grid->addWidget(cmbDrive, 5, 1);
+  grid->addWidget(lblNote, 6, 0, 1, 2);
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(cmdOK);
   buttons->addWidget(cmdCancel);
-  grid->addLayout(buttons, 5, 0, 1, 2);
-  Form_Load();
+  grid->addLayout(buttons, 7, 0, 1, 2);
   Fill_Ports(Present_Ports());
   connect(cmbPorts, &QComboBox::activated, this, &frmOptions::cmbPorts_Click);
   connect(txtDevice, &QLineEdit::textChanged, this, &frmOptions::Show_Port_Match);
+  Form_Load();
   connect(cmbMake, &QComboBox::currentIndexChanged, this, &frmOptions::cmbMake_Click);
   connect(cmbCOM, &QComboBox::currentIndexChanged, this, &frmOptions::cmbCOM_Click);
+  connect(lblNote, &QLabel::linkActivated, txtDevice, &QLineEdit::setText);
   connect(cmdOK, &QPushButton::clicked, this, &frmOptions::cmdOK_Click);
   connect(cmdCancel, &QPushButton::clicked, this, &frmOptions::cmdCancel_Click);
 }
@@ -120,8 +145,14 @@ void frmOptions::Form_Load() {
   for (int i = 1; i <= 9; ++i) cmbCOM->addItem(QString::number(i));
   cmbComm->addItem(QStringLiteral("4800,N,8,1"));
   cmbComm->addItem(QStringLiteral("9600,N,8,1"));
-  cmbMake->addItem(QStringLiteral("Garmin"));
-  cmbMake->addItem(QStringLiteral("Magellan"));
+  // The item's data is the text stored as "Make".
+  cmbMake->addItem(QStringLiteral("Garmin"), QStringLiteral("Garmin"));
+  cmbMake->addItem(QStringLiteral("Garmin (USB)"), Usb_Make);
+  cmbMake->addItem(QStringLiteral("Magellan"), QStringLiteral("Magellan"));
+  for (const cGarminDrive& d : Find_Garmin_Drives()) {
+    cmbDrive->addItem(d.Root);
+    cmbDrive->setItemData(cmbDrive->count() - 1, d.Description, Qt::ToolTipRole);
+  }
   QSettings store = Store();
   bool ok = false;
   double com =
@@ -136,33 +167,45 @@ void frmOptions::Form_Load() {
   cmbComm->setCurrentIndex(comm == QLatin1String("9600,N,8,1") ? 1 : 0);
   const QString make =
       store.value(QStringLiteral("Settings/Make"), QStringLiteral("Garmin")).toString();
-  cmbMake->setCurrentIndex(make == QLatin1String("Garmin") ? 0 : 1);
+  cmbMake->setCurrentIndex(make == QLatin1String("Garmin") ? 0 : make == Usb_Make ? 1 : 2);
+  const QString drive = store.value(QStringLiteral("Settings/Drive")).toString();
+  if (!drive.isEmpty()) cmbDrive->setCurrentText(drive);
   cmbMake_Click();
 }
 
 void frmOptions::cmbMake_Click() {
   cmbComm->setCurrentIndex(cmbMake->currentText() == QLatin1String("Magellan") ? 0 : 1);
+  Show_Kind();
+}
+
+// A drive needs no port and line settings, a serial receiver no drive.
+void frmOptions::Show_Kind() {
+  const bool usb = cmbMake->currentData().toString() == Usb_Make;
+  for (QWidget* w : {static_cast<QWidget*>(cmbCOM), static_cast<QWidget*>(txtDevice),
+                     static_cast<QWidget*>(cmbComm)})
+    w->setEnabled(!usb);
+  // The list has a port to choose only when this computer has one.
+  cmbPorts->setEnabled(!usb && cmbPorts->itemData(0).isValid());
+  cmbDrive->setEnabled(usb);
+  lblNote->setText(usb ? QStringLiteral("תיקיית הכונן שבה תיקיית Garmin של המכשיר.")
+                       : Serial_Note());
 }
 
 void frmOptions::Fill_Ports(const QList<QPair<QString, QString>>& ports) {
   cmbPorts->clear();
-  if (ports.isEmpty()) {
-    cmbPorts->addItem(QStringLiteral("לא נמצאו ערוצים טוריים"));
-    cmbPorts->setEnabled(false);
-    return;
-  }
-  cmbPorts->setEnabled(true);
+  if (ports.isEmpty()) cmbPorts->addItem(QStringLiteral("לא נמצאו ערוצים טוריים"));
   for (const auto& [device, description] : ports) {
     const QString text =
         description.isEmpty() ? device : device + QStringLiteral(" \u2014 ") + description;
     cmbPorts->addItem(text, device);
   }
   Show_Port_Match();
+  Show_Kind();
 }
 
 // The entry of the device the port number stands for; none when that device is not here.
 void frmOptions::Show_Port_Match() {
-  if (!cmbPorts->isEnabled()) return;
+  if (!cmbPorts->itemData(0).isValid()) return;
   cmbPorts->setCurrentIndex(cmbPorts->findData(txtDevice->text().trimmed()));
 }
 
@@ -192,7 +235,9 @@ void frmOptions::cmdOK_Click() {
   if (cmbCOM->currentIndex() >= 0)
     store.setValue(QStringLiteral("Settings/COM"), cmbCOM->currentText());
   store.setValue(QStringLiteral("Settings/Comm"), cmbComm->currentText());
-  store.setValue(QStringLiteral("Settings/Make"), cmbMake->currentText());
+  store.setValue(QStringLiteral("Settings/Make"), cmbMake->currentData().toString());
+  const QString drive = cmbDrive->currentText().trimmed();
+  if (!drive.isEmpty()) store.setValue(QStringLiteral("Settings/Drive"), drive);
 #ifndef Q_OS_WIN
   // The device is stored only when it differs from where the number points by itself.
   if (cmbCOM->currentIndex() >= 0) {

@@ -2,7 +2,9 @@
 // The settings dialog: receiver make, serial port and line settings, read from the settings
 // store when it opens and written back by OK. Beside the port it shows the device the number
 // stands for on this system and, outside Windows, lets the user name another one; below it the
-// serial ports this computer has, with their descriptions.
+// serial ports this computer has, with their descriptions. A receiver seen as a USB drive
+// ("Garmin (USB)") is reached through a folder instead: the drives found are offered, and any
+// folder can be typed.
 #include <QDialog>
 #include <QList>
 #include <QPair>
@@ -23,10 +25,13 @@ class frmOptions : public QDialog {
   QComboBox* cmbCOM;
   QLabel* Label4;
   QLineEdit* txtDevice;
-  QLabel* Label5;
+  QLabel* Label6;
   QComboBox* cmbPorts;
   QLabel* Label2;
   QComboBox* cmbComm;
+  QLabel* Label5;
+  QComboBox* cmbDrive;
+  QLabel* lblNote;
   QPushButton* cmdOK;
   QPushButton* cmdCancel;
 
@@ -42,4 +47,5 @@ class frmOptions : public QDialog {
   void cmbPorts_Click(int index);
   void Show_Port_Match();
   QString Default_Device(int port) const;
+  void Show_Kind();
 };

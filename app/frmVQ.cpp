@@ -152,6 +152,7 @@ void frmVQ::Create_Driver() {
   Garmin->setTmrTimeout(&tmr);
   Garmin->setComGarmin(comm.get());
   Transfer = std::make_unique<cTransfer>(*Garmin, Points, static_cast<cTransferUI&>(*this));
+  Build_Transfer_Controls();
 }
 
 // Qt's right-to-left layout direction mirrors the list and its header.
@@ -223,6 +224,8 @@ void frmVQ::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
+  // A transfer still running ends first: the abort packet, the port closed.
+  if (Transfer) Transfer->Cancel(false);
   Form_Unload();
   event->accept();
 }

@@ -13,6 +13,7 @@ class QAction;
 class QLabel;
 class QMenu;
 class QProgressBar;
+class QPushButton;
 class QTreeView;
 class cGarmin;
 class cListModel;
@@ -69,6 +70,9 @@ class frmVQ : public QMainWindow, private cTransferUI {
   QLabel* sbPanel2 = nullptr;
   QLabel* sbSummary = nullptr;  // the number of points and the total distance, at rest
   QProgressBar* sbProgress = nullptr;
+  // Shown in the status bar while a transfer runs; Esc does the same.
+  QPushButton* cmdCancel = nullptr;
+  void cmdCancel_Click();
   QAction *mnuFileOpen, *mnuFileSaveAs, *mnuFileLogDnld, *mnuFileUpload, *mnuFileSettings,
       *mnuFileExit, *mnuDisplayCorITM, *mnuDisplayCorLL, *mnuHelpAbout, *mnuHelpReadme;
   QAction *mnuDisplayCorNew = nullptr, *mnuDisplayDatum = nullptr;
@@ -94,6 +98,7 @@ class frmVQ : public QMainWindow, private cTransferUI {
 
  private:
   void Create_Driver();
+  void Build_Transfer_Controls();
   void Build_Menus();
   void Build_List();
   void Build_Status_Bar();
@@ -103,6 +108,7 @@ class frmVQ : public QMainWindow, private cTransferUI {
   void Show_Display_Check();
   // After every redisplay: the number columns fit their texts, the status bar sums the list.
   void List_Changed();
+  void Mark_From_Receiver(const QString& receiver);
   void Show_Summary();
   void Apply_Stored_Size();
   void Keep_Outer_Size();
@@ -124,6 +130,9 @@ class frmVQ : public QMainWindow, private cTransferUI {
   void Transfer_Ended(bool completed) override;
   void Magellan_Upload_Start();
   void Magellan_Download_Start();
+  // The same with a receiver seen as a USB drive (app/frmVQ_Usb.cpp).
+  void Usb_Upload_Start(qint16 Idx, const QString& Desc);
+  void Usb_Download_Start();
 
   cServices& m_services;
   bool m_busy = false;

@@ -118,12 +118,16 @@ void frmVQ::Load_TWL(const QString& path) {
 }
 
 void frmVQ::List_From_Receiver(const QString& receiver) {
+  Mark_From_Receiver(receiver);
+  List_Changed();
+}
+
+void frmVQ::Mark_From_Receiver(const QString& receiver) {
   m_unsaved = true;
   FileTitle.clear();
   setWindowTitle(receiver.trimmed().isEmpty() ? QStringLiteral("VQ")
                                               : QStringLiteral("VQ - ") + receiver.trimmed());
   m_auto_widths = true;
-  List_Changed();
 }
 
 bool frmVQ::Confirm_Discard() {

@@ -17,6 +17,8 @@ class cFakeServices : public cServices {
   QStringList file_names;  // answers of the open and save dialogs; empty: cancelled
   QStringList dialog_folders, dialog_titles, dialog_filters, dialog_names, opened;
   int save_filter = 0;  // the filter entry the save dialog answers with
+  QStringList choices;  // the items of the last list shown
+  int chosen = 0;       // its answer; -1: cancelled
   bool open_document_ok = true;
   QString program_folder;
   int ended = 0;
@@ -34,6 +36,10 @@ class cFakeServices : public cServices {
     dialog_names << name;
     if (chosen_filter) *chosen_filter = save_filter;
     return Dialog(folder, title, filter);
+  }
+  int Choose(QWidget*, const QString&, const QStringList& items) override {
+    choices = items;
+    return chosen;
   }
   bool Open_Document(const QString& path) override {
     opened << path;
