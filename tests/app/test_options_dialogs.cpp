@@ -101,6 +101,7 @@ TEST_F(Dialogs, QtTextsInHebrewLineSettingsLeftToRightAndThePortsThatExist) {
   f.Fill_Ports({{"/dev/ttyACM0", "Garmin USB"}, {"/dev/ttyUSB0", ""}});
   EXPECT_EQ(f.cmbPorts->itemText(0), QStringLiteral("/dev/ttyACM0 \u2014 Garmin USB"));
   EXPECT_EQ(f.cmbPorts->currentIndex(), 1);  // the device port 1 stands for
+  EXPECT_TRUE(f.cmbPorts->isEnabled());
   emit f.cmbPorts->activated(0);
   EXPECT_EQ(f.txtDevice->text(), "/dev/ttyACM0");
   f.cmdOK_Click();
