@@ -5,6 +5,7 @@
 
 #include "garmin/cGarmin.h"
 #include "points/cVQPoints.h"
+#include "text/TimeText.h"
 #include "workflows/cTransferUI.h"
 
 namespace {
@@ -364,6 +365,8 @@ void cTransfer::Start_Log() {
   m_Log_Started = true;
   m_Before = Points;
   Points.Clear();
+  Points.From_Track = true;
+  Points.Title = m_Product_Desc.trimmed();
 }
 
 void cTransfer::Receive_Track_Header() {
@@ -375,7 +378,16 @@ void cTransfer::Receive_Track_Header() {
 void cTransfer::Receive_Track_Point() {
   Start_Log();
   const cTrack& t = Garmin.Track;
-  if (!Points.Add(QString::number(Points.Count() + 1), t.lat, t.lon, double(t.alt), t.Time)) return;
+  cVQPoint p;
+  p.Label = QString::number(Points.Count() + 1);
+  p.lat = t.lat;
+  p.lon = t.lon;
+  p.alt = double(t.alt);
+  // The receiver keeps UTC; the hiker reads the time his watch showed.
+  p.Time = Utc_From_Time_Text(t.Time);
+  p.Comment = p.Time.isValid() ? Local_Time_Text(p.Time) : t.Time;
+  p.New_Segment = t.New_Segment;
+  if (!Points.Add(std::move(p))) return;
   m_ui.Show_Panel(2, QString::number(Points.Count()));
   Show_Progress(m_Track_Headers + Points.Count(), Garmin.Incoming_Records_Count());
 }

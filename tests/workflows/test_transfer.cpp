@@ -257,12 +257,14 @@ TEST(Transfer, NmeaReceiverIsTurnedAway) {
 }
 
 TEST(Transfer, DownloadCountsHeadersAndNumbersThePoints) {
+  // Track times are the receiver's UTC; the comments give Israel's time, summer time included.
+  qputenv("TZ", "Asia/Jerusalem");
   cBench b(kWithLinks);
   b.points.Add("OLD", 30, 35, 0, "");
   QList<cSimReceiver::cPacket> script = {{kRecords, Le16(4)},
                                          {kTrkHdr, QByteArray("\x01\xFF\x00TRK\0", 7)}};
-  for (int i = 0; i < 3; ++i)
-    script.append({kTrkData, D301(31.7683 + i * .001, 35.2137, 100000 * (i + 1), 700 + i)});
+  for (qint32 time : {1079337909, 1089878709, 1089878710})  // 2024-03-14, 07-14 08:05:09 UTC
+    script.append({kTrkData, D301(31.7683 + (time % 7) * .001, 35.2137, time, 700)});
   script.append({kXferCmplt, Le16(kTransferTrk)});
   b.sim.Set_Script(kTransferTrk, script);
   // A sentence between the points is line noise to the download (found by fuzzing: the next
@@ -281,7 +283,10 @@ TEST(Transfer, DownloadCountsHeadersAndNumbersThePoints) {
   ASSERT_EQ(b.points.Count(), 3);
   EXPECT_EQ(b.list.Row_Count(), 3);
   EXPECT_EQ(b.points.Item(3).Label, "3");
-  EXPECT_NEAR(b.points.Item(1).lat, 31.7683, 1e-6);
+  EXPECT_NEAR(b.points.Item(1).lat, 31.7683 + (1079337909 % 7) * .001, 1e-6);
+  EXPECT_EQ(b.points.Item(1).Comment, "2024/03/14-10:05:09");
+  EXPECT_EQ(b.points.Item(2).Comment, "2024/07/14-11:05:09");
+  EXPECT_EQ(b.points.Item(2).Time, QDateTime(QDate(2024, 7, 14), QTime(8, 5, 9), Qt::UTC));
   EXPECT_EQ(b.ui.panel2.last(), "3");
   EXPECT_EQ(b.transfer.Track_Headers(), 1);
   EXPECT_EQ(b.ui.panel1, QStringLiteral("eTrex Sim Software Version 3.61 "));
