@@ -4,9 +4,8 @@
 
 #include "garmin/Codecs.h"
 #include "garmin/Fields.h"
-#include "tests/codecs/Bytes.h"
+#include "tests/doubles/Packets.h"
 
-using namespace TestBytes;
 
 namespace {
 
@@ -180,20 +179,20 @@ TEST(Waypoint, ReceiptRules) {
   cWaypoint w;
   // 32.0 degrees on the wire.
   QByteArray data = QByteArray("ABC   ") + Hex("176CC116") + QByteArray(48, '\0');
-  Codec::Decode_Waypoint(Frame(35, data), "D100", w);
+  Codec::Decode_Waypoint(Packet_Of(35, data), "D100", w);
   EXPECT_EQ(w.Ident, "ABC");
   EXPECT_DOUBLE_EQ(w.lat, 32.0000000204891);
   // D100 and D103: the distance only with the longer size byte.
   w.Dist = 7;
-  Codec::Decode_Waypoint(Frame(35, data.left(58)), "D100", w);
+  Codec::Decode_Waypoint(Packet_Of(35, data.left(58)), "D100", w);
   EXPECT_EQ(w.Dist, 7.0f);
   QByteArray with_dist = data.left(58) + Hex("0000C842");  // 100.0
-  Codec::Decode_Waypoint(Frame(35, with_dist), "D100", w);
+  Codec::Decode_Waypoint(Packet_Of(35, with_dist), "D100", w);
   EXPECT_EQ(w.Dist, 100.0f);
   w.Dist = 7;
-  Codec::Decode_Waypoint(Frame(35, data.left(58) + Hex("1201")), "D103", w);
+  Codec::Decode_Waypoint(Packet_Of(35, data.left(58) + Hex("1201")), "D103", w);
   EXPECT_EQ(w.Dist, 7.0f);
-  Codec::Decode_Waypoint(Frame(35, data.left(58) + Hex("1201") + Hex("0000C842")), "D103", w);
+  Codec::Decode_Waypoint(Packet_Of(35, data.left(58) + Hex("1201") + Hex("0000C842")), "D103", w);
   EXPECT_EQ(w.Dist, 100.0f);
   EXPECT_EQ(w.Smbl, 18);
 
@@ -212,7 +211,7 @@ TEST(Waypoint, ReceiptRules) {
   EXPECT_EQ(r.Dtype, 1);
   EXPECT_EQ(r.Facility, "");  // the six texts are all there, empty ones too
   // A D100 record after it leaves the fields D100 does not carry.
-  Codec::Decode_Waypoint(Frame(35, data), "D100", r);
+  Codec::Decode_Waypoint(Packet_Of(35, data), "D100", r);
   EXPECT_EQ(r.Dtype, 1);
   EXPECT_EQ(r.Ete, -1);
 }
@@ -264,7 +263,7 @@ TEST(Waypoint, ProximityRecordOfD150) {
   QByteArray d = Data(Codec::Encode_Waypoint(e, "D150", 35));
   QByteArray prox = Hex("0500") + d + Hex("0000FA43");  // 500.0
   cWaypoint r;
-  Codec::Decode_Waypoint(Frame(19, prox), "D150", r);
+  Codec::Decode_Waypoint(Packet_Of(19, prox), "D150", r);
   EXPECT_EQ(r.Prox_Index, 5);
   EXPECT_EQ(r.Ident, "EILAT");
   EXPECT_EQ(r.Cmnt, "RED SEA");

@@ -11,6 +11,7 @@
 #include "garmin/cGarmin.h"
 #include "garmin/cSerialPort.h"
 #include "points/cVQPoints.h"
+#include "tests/doubles/Packets.h"
 #include "tests/sim/cSimReceiver.h"
 #include "workflows/cTransfer.h"
 #include "workflows/cTransferUI.h"
@@ -66,23 +67,6 @@ class cRowCount : public cVQList {
   int Row_Count() const override { return rows.size(); }
   QString Row_Text(int r, int c) const override { return rows[r - 1][size_t(c - 1)]; }
 };
-
-QByteArray Le16(int v) {
-  return QByteArray(1, char(v & 0xFF)) + QByteArray(1, char((v >> 8) & 0xFF));
-}
-QByteArray Le32(qint32 v) { return Le16(v & 0xFFFF) + Le16((quint32(v) >> 16) & 0xFFFF); }
-QByteArray Float(float f) {
-  qint32 bits = 0;
-  std::memcpy(&bits, &f, 4);
-  return Le32(bits);
-}
-qint32 Semi(double deg) { return qint32(deg * 2147483648.0 / 180.0); }
-
-// A D301 track point: position, time, altitude, depth, new-segment flag.
-QByteArray D301(double lat, double lon, qint32 time, float alt) {
-  return Le32(Semi(lat)) + Le32(Semi(lon)) + Le32(time) + Float(alt) + Float(0) +
-         QByteArray(1, '\0');
-}
 
 struct cBench {
   cSimReceiver sim;
