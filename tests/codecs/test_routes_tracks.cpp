@@ -4,7 +4,6 @@
 #include "garmin/Fields.h"
 #include "tests/doubles/Packets.h"
 
-
 namespace {
 
 TEST(Route, HeadersAndLinksAreTheirBytes) {

@@ -6,7 +6,6 @@
 #include "garmin/Codecs.h"
 #include "tests/doubles/Packets.h"
 
-
 namespace {
 
 TEST(DeviceTime, Examples) {

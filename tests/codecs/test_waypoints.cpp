@@ -6,7 +6,6 @@
 #include "garmin/Fields.h"
 #include "tests/doubles/Packets.h"
 
-
 namespace {
 
 cWaypoint Jerusalem() {

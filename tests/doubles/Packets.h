@@ -22,7 +22,9 @@ inline QByteArray Bytes(std::initializer_list<int> values) {
 inline QByteArray Hex(const char* text) { return QByteArray::fromHex(QByteArray(text)); }
 inline QString Spaced_Hex(const QByteArray& bytes) { return QString::fromLatin1(bytes.toHex(' ')); }
 inline QByteArray Le16(int v) { return Bytes({v & 0xFF, (v >> 8) & 0xFF}); }
-inline QByteArray Le32(qint32 v) { return Le16(v & 0xFFFF) + Le16(int((quint32(v) >> 16) & 0xFFFF)); }
+inline QByteArray Le32(qint32 v) {
+  return Le16(v & 0xFFFF) + Le16(int((quint32(v) >> 16) & 0xFFFF));
+}
 inline QByteArray Float_Le(float f) {
   qint32 bits = 0;
   std::memcpy(&bits, &f, 4);

@@ -335,6 +335,20 @@ TEST(Transfer, DownloadMismatchEmptyLogAndSilence) {
     EXPECT_EQ(b.points.Item(1).Label, "OLD");
   }
   {
+    // The receiver is unplugged in the middle: no hang, no false success, the port closed.
+    cBench b(kNoLinks);
+    b.sim.Set_Script(kTransferTrk, {{kRecords, Le16(5)}, {kTrkData, D301(31, 35, 1, 0)}});
+    QObject::connect(&b.sim, &cSimReceiver::Packet_Received, [&](const QByteArray& p) {
+      if (quint8(p[1]) == kAck && quint8(p[3]) == kTrkData)
+        QTimer::singleShot(0, &b.sim, [&] { b.sim.Disappear(); });
+    });
+    ASSERT_TRUE(b.transfer.Garmin_Download_Start(1, "9600,N,8,1"));
+    b.Run_To_End();
+    EXPECT_EQ(b.ui.ended, 1);
+    EXPECT_FALSE(b.ui.completed);
+    EXPECT_FALSE(b.comm.PortOpen());
+  }
+  {
     // Two points of five, then silence: what arrived is shown and counted.
     cBench b(kNoLinks);
     b.sim.Set_Script(kTransferTrk, {{kRecords, Le16(5)},
