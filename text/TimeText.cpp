@@ -7,8 +7,12 @@ const QString kForm = QStringLiteral("yyyy/MM/dd-HH:mm:ss");
 }
 
 QString Local_Time_Text(const QDateTime& utc) {
+  return Local_Time_Text(utc, QTimeZone::systemTimeZone());
+}
+
+QString Local_Time_Text(const QDateTime& utc, const QTimeZone& zone) {
   if (!utc.isValid()) return {};
-  return utc.toTimeZone(QTimeZone::systemTimeZone()).toString(kForm);
+  return utc.toTimeZone(zone).toString(kForm);
 }
 
 QDateTime Utc_From_Time_Text(const QString& text) {

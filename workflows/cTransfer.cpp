@@ -364,6 +364,7 @@ void cTransfer::Start_Log() {
   if (m_Log_Started) return;
   m_Log_Started = true;
   m_Before = Points;
+  m_Zone = QTimeZone::systemTimeZone();
   Points.Clear();
   Points.From_Track = true;
   Points.Title = m_Product_Desc.trimmed();
@@ -385,7 +386,7 @@ void cTransfer::Receive_Track_Point() {
   p.alt = double(t.alt);
   // The receiver keeps UTC; the hiker reads the time his watch showed.
   p.Time = Utc_From_Time_Text(t.Time);
-  p.Comment = p.Time.isValid() ? Local_Time_Text(p.Time) : t.Time;
+  p.Comment = p.Time.isValid() ? Local_Time_Text(p.Time, m_Zone) : t.Time;
   p.New_Segment = t.New_Segment;
   if (!Points.Add(std::move(p))) return;
   m_ui.Show_Panel(2, QString::number(Points.Count()));

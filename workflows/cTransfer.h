@@ -4,6 +4,7 @@
 // track log download that collects every track point as a point of the list.
 #include <QObject>
 #include <QString>
+#include <QTimeZone>
 
 #include "points/cVQPoints.h"
 
@@ -95,4 +96,5 @@ class cTransfer : public QObject {
   int m_Track_Headers = 0;
   bool m_Log_Started = false;
   cVQPoints m_Before;
+  QTimeZone m_Zone;  // the computer's, for the points' local times
 };
