@@ -111,6 +111,9 @@ class frmVQ : public QMainWindow, private cTransferUI {
   void Transfer_Ended(bool completed) override;
   void Magellan_Upload_Start();
   void Magellan_Download_Start();
+  // The same with a receiver seen as a USB drive (app/frmVQ_Usb.cpp).
+  void Usb_Upload_Start(qint16 Idx, const QString& Desc);
+  void Usb_Download_Start();
 
   cServices& m_services;
   bool m_busy = false;

@@ -21,10 +21,9 @@
 #include "workflows/cTransfer.h"
 
 namespace {
-bool Make_Is_Garmin() {
-  return frmVQ::Setting(QStringLiteral("Settings/Make"), QStringLiteral("Garmin")) ==
-         QLatin1String("Garmin");
-}
+QString Make() { return frmVQ::Setting(QStringLiteral("Settings/Make"), QStringLiteral("Garmin")); }
+bool Make_Is_Garmin() { return Make() == QLatin1String("Garmin"); }
+bool Make_Is_Usb() { return Make() == QLatin1String("Garmin USB"); }
 qint16 Stored_Port() {
   const double port = frmVQ::Setting_Number(QStringLiteral("Settings/COM"), 1);
   return port >= 1 && port <= 32767 ? qint16(port) : qint16(1);
@@ -63,6 +62,10 @@ void frmVQ::mnuFileUpload_Click() {
   RteData->Idx = -1;
   RteData->exec();
   if (RteData->Idx == -1) return;
+  if (Make_Is_Usb()) {
+    Usb_Upload_Start(RteData->Idx, RteData->Desc);
+    return;
+  }
   if (!Make_Is_Garmin()) {
     Magellan_Upload_Start();
     return;
@@ -74,6 +77,10 @@ void frmVQ::mnuFileUpload_Click() {
 
 void frmVQ::mnuFileLogDnld_Click() {
   if (Transfer->Running()) return;
+  if (Make_Is_Usb()) {
+    Usb_Download_Start();
+    return;
+  }
   if (!Make_Is_Garmin()) {
     Magellan_Download_Start();
     return;
