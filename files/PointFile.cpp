@@ -60,8 +60,14 @@ namespace {
 cLoadResult Load_GPX_Bytes(const QByteArray& bytes, cVQPoints& points, const cPick& pick,
                            const cAsk& ask) {
   const cGpxContent content = Parse_GPX(bytes);
-  if (content.fault != cGpxContent::None)
-    return Failed(cLoadResult::Bad_Content, content.error, content.line);
+  if (content.fault != cGpxContent::None) {
+    cLoadResult result = Failed(cLoadResult::Bad_Content, content.error, content.line);
+    constexpr cLoadResult::Fault kFaults[] = {cLoadResult::No_Fault, cLoadResult::Malformed_Xml,
+                                              cLoadResult::Not_Gpx, cLoadResult::Bad_Point,
+                                              cLoadResult::Declares_Entities};
+    result.fault = kFaults[content.fault];
+    return result;
+  }
   const QVector<cChoice> choices = Gpx_Choices(content);
   cPick which = pick;
   if (which.kind == cPick::Default && !choices.isEmpty()) which = choices[0].pick;
@@ -142,8 +148,11 @@ cLoadResult Load_Point_Bytes(const QByteArray& bytes, cPointFileKind kind, cVQPo
       return Load_GPX_Bytes(bytes, points, pick, ask);
     case cPointFileKind::Csv: {
       const cCsvContent content = Parse_CSV(bytes);
-      if (!content.error.isEmpty())
-        return Failed(cLoadResult::Bad_Content, content.error, content.line);
+      if (!content.error.isEmpty()) {
+        cLoadResult result = Failed(cLoadResult::Bad_Content, content.error, content.line);
+        result.fault = content.line == 1 ? cLoadResult::Not_Vq_Csv : cLoadResult::Bad_Csv_Line;
+        return result;
+      }
       return Apply(content.points, false, false, points);
     }
     case cPointFileKind::None:

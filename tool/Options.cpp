@@ -16,6 +16,9 @@ constexpr int kMaxTimeout_ms = 60000;
 const QVector<cToolOption>& Tool_Options() {
   static const QVector<cToolOption> options = {
       {"latlon", nullptr, "show", "latitude/longitude instead of the Israeli grid"},
+      {"pick", "P", "show convert upload-route",
+       "route:N, track:N (from 1) or waypoints: the part of a .gpx FILE that becomes the list\n"
+       "(default: its first route, else its first track, else its waypoints)"},
       {"port", "P", kLink,
        "serial port number 1 to 255, or the device's path (default: the stored port)"},
       {"settings", "S", kLink, "line settings such as 9600,N,8,1 (default: the stored ones)"},
