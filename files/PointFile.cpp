@@ -25,7 +25,7 @@ QString Choices_Text(const QVector<cChoice>& choices) {
   for (const cChoice& c : choices) {
     QString text = Pick_Text(c.pick);
     if (!c.name.isEmpty()) text += QStringLiteral(" \"%1\"").arg(c.name);
-    texts << text + QStringLiteral(" (%1 points)").arg(c.count);
+    texts << text + QStringLiteral(" (%1 point(s))").arg(c.count);
   }
   return QStringLiteral("the file holds ") + texts.join(QStringLiteral(", "));
 }
