@@ -44,6 +44,11 @@ bool cVQPoints::Add(cVQPoint point) {
   return true;
 }
 
+void cVQPoints::Reserve(int n) {
+  m_points.reserve(size_t(qMax(n, 0)));
+  m_index.reserve(qMax(n, 0));
+}
+
 const cVQPoint& cVQPoints::Item(int index) const { return m_points.at(size_t(index - 1)); }
 
 const cVQPoint* cVQPoints::Find(const QString& key) const {

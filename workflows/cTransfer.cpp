@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QSet>
 
+#include "files/PointFile.h"
 #include "garmin/cGarmin.h"
 #include "points/cVQPoints.h"
 #include "text/TimeText.h"
@@ -38,7 +39,7 @@ cTransfer::cTransfer(cGarmin& garmin, cVQPoints& points, cTransferUI& ui, QObjec
 }
 
 QString cTransfer::Offered_Title(const QString& FileTitle) {
-  if (FileTitle.right(4).toUpper() == QLatin1String(".TWL"))
+  if (Point_File_Kind(FileTitle) != cPointFileKind::None)
     return FileTitle.left(FileTitle.size() - 4).toUpper();
   return FileTitle.toUpper();
 }
@@ -366,6 +367,7 @@ void cTransfer::Start_Log() {
   m_Before = Points;
   m_Zone = QTimeZone::systemTimeZone();
   Points.Clear();
+  // A track log is saved back as a track, under the receiver's name.
   Points.From_Track = true;
   Points.Title = m_Product_Desc.trimmed();
 }
