@@ -86,6 +86,7 @@ int Run(cConsoleUI& ui, bool started) {
 }  // namespace
 
 int Cmd_Download_Track(const cToolArgs& args) {
+  if (args.Is_Set("storage")) return Cmd_Download_Track_Storage(args);
   if (args.files.size() != 1) return args.Usage(QStringLiteral("give one OUT file"));
   cPortChoice o;
   if (!args.Link(o)) return 2;
@@ -113,6 +114,7 @@ int Cmd_Download_Track(const cToolArgs& args) {
 }
 
 int Cmd_Upload_Route(const cToolArgs& args) {
+  if (args.Is_Set("storage")) return Cmd_Upload_Route_Storage(args);
   if (args.files.size() != 1) return args.Usage(QStringLiteral("give one FILE.twl"));
   if (!args.Is_Set("number")) return args.Usage(QStringLiteral("give --number R (1 to 20)"));
   int number = 0;

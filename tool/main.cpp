@@ -33,6 +33,12 @@ const cCommand kCommands[] = {
      Cmd_Download_Track},
     {"upload-route", "FILE.twl", "Upload the points of FILE to the receiver as route R.",
      Cmd_Upload_Route},
+    {"devices", "",
+     "List what a transfer can reach, one line each, TAB-separated: \"port\" and each serial\n"
+     "port with its description (\"receiver\" when the port is a Garmin receiver: the USB ones\n"
+     "of about 2004-2010 appear so through Linux's garmin_gps module; 'modprobe garmin_gps'\n"
+     "loads it), then \"drive\" and each Garmin drive's folder with its model.",
+     Cmd_Devices},
 };
 
 bool Takes(const cToolOption& o, const QString& command) {

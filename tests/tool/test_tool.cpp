@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -10,8 +11,13 @@ struct cRun {
   QByteArray out, err;
 };
 
-cRun Run_Tool(const QStringList& args) {
+cRun Run_Tool(const QStringList& args, const QString& locale = QString()) {
   QProcess p;
+  if (!locale.isEmpty()) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("LC_ALL"), locale);
+    p.setProcessEnvironment(env);
+  }
   p.start(QStringLiteral(VQ_TOOL_PATH), args);
   cRun r;
   if (!p.waitForFinished(20000)) {
@@ -49,27 +55,33 @@ TEST(vqtool, ShowPrintsTheWindowRows) {
                   .out.startsWith("שער יפו\t221715\t631595\t770\t"));
 }
 
+// Under a locale whose decimal separator is a comma, every number still uses ".".
 TEST(vqtool, ConvertWritesAsSaveAs) {
   QTemporaryDir dir;
   const QString txt = dir.filePath("OUT.TXT"), csv = dir.filePath("out.csv");
-  EXPECT_EQ(Run_Tool({"convert", kSample, txt}).status, 0);
-  EXPECT_EQ(Run_Tool({"convert", kSample, csv}).status, 0);
+  EXPECT_EQ(Run_Tool({"convert", kSample, txt}, "de_DE.UTF-8").status, 0);
+  EXPECT_EQ(Run_Tool({"convert", kSample, csv}, "de_DE.UTF-8").status, 0);
   EXPECT_EQ(Read(txt), Read(Data("sample.txt")));
   EXPECT_EQ(Read(csv), Read(Data("sample.csv")));
+  EXPECT_EQ(Run_Tool({"show", "--latlon", Data("mixed.twl")}, "de_DE.UTF-8").out,
+            Read(Data("mixed.latlon")));
 }
 
 TEST(vqtool, FailuresSayOneLineAndExitNonZero) {
   QTemporaryDir dir;
-  const QList<QStringList> bad = {{"show", dir.filePath("none.twl")},
-                                  {"show", Data("mixed.show")},
-                                  {"show"},
-                                  {"convert", kSample, dir.filePath("out.doc")},
-                                  {"convert", kSample, dir.filePath("no/dir/out.csv")},
-                                  {"frobnicate"},
-                                  {"info", "--port", "0"},
-                                  {"download-track", "--port", "65537", "x.csv"},
-                                  {"show", "--port", "3", kSample},
-                                  {}};
+  const QList<QStringList> bad = {
+      {"show", dir.filePath("none.twl")},
+      {"show", Data("mixed.show")},
+      {"show"},
+      {"convert", kSample, dir.filePath("out.doc")},
+      {"convert", kSample, dir.filePath("no/dir/out.csv")},
+      {"frobnicate"},
+      {"info", "--port", "0"},
+      {"download-track", "--port", "65537", "x.csv"},
+      {"show", "--port", "3", kSample},
+      {"download-track", "--storage", dir.path(), "t.csv"},
+      {"upload-route", "--storage", dir.path(), "--number", "1", "--port", "2", kSample},
+      {}};
   for (const QStringList& args : bad) {
     const cRun r = Run_Tool(args);
     EXPECT_GT(r.status, 0) << args.join(' ').toStdString();
@@ -85,7 +97,15 @@ TEST(vqtool, FailuresSayOneLineAndExitNonZero) {
   EXPECT_EQ(help.status, 0);
   for (const char* word : {"show", "convert", "info", "download-track", "upload-route", "--latlon",
                            "--port P", "--settings", "--timeout", "--trace", "--number", "--title",
-                           "--yes", "--itm", "--true-datum"})
+                           "--yes", "--itm", "--true-datum", "devices", "--storage DIR"})
     EXPECT_TRUE(help.out.contains(word)) << word;
+}
+
+TEST(vqtool, UploadToADriveWritesTheRouteThere) {
+  QTemporaryDir drive;
+  QDir().mkpath(drive.filePath("GARMIN"));
+  const cRun r = Run_Tool({"upload-route", "--storage", drive.path(), "--number", "2", kSample});
+  EXPECT_EQ(r.status, 0) << r.err.toStdString();
+  EXPECT_TRUE(Read(drive.filePath("GARMIN/GPX/SAMPLE.gpx")).contains("<number>2</number>"));
 }
 }  // namespace

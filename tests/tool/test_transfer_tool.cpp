@@ -50,10 +50,10 @@ void Answer_As_Etrex(cSimReceiver& sim) {
 TEST(vqtoolTransfer, DownloadTrackWritesTheLog) {
   cSimReceiver sim;
   Answer_As_Etrex(sim);
-  QByteArray d300(13, '\0');
+  QByteArray d300(13, '\0'), d300b(13, '\1');
   sim.Set_Script(
       6,
-      {{27, QByteArray("\x02\x00", 2)}, {34, d300}, {34, d300}, {12, QByteArray("\x06\x00", 2)}});
+      {{27, QByteArray("\x02\x00", 2)}, {34, d300}, {34, d300b}, {12, QByteArray("\x06\x00", 2)}});
   QTemporaryDir dir;
   const QString out = dir.filePath("log.csv");
   const cResult r = Run_With(sim, {"download-track", out});

@@ -1,0 +1,65 @@
+// The window's receiver commands with the make "Garmin USB", on a drive folder made in a
+// temporary folder.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include "app/frmRteData.h"
+#include "app/frmVQ.h"
+#include "tests/app/cFakeServices.h"
+
+namespace {
+void Put(const QString& path, const QByteArray& bytes) {
+  QDir().mkpath(QFileInfo(path).absolutePath());
+  QFile f(path);
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  f.write(bytes);
+}
+QByteArray Track(int points) {
+  QByteArray gpx = "<gpx xmlns=\"http://www.topografix.com/GPX/1/1\" version=\"1.1\"><trk><trkseg>";
+  for (int i = 0; i < points; ++i) gpx += "<trkpt lat=\"31\" lon=\"35\"/>";
+  return gpx + "</trkseg></trk></gpx>";
+}
+
+TEST(WindowUsb, UploadWritesToTheDriveAndDownloadOffersTheSavedTracks) {
+  QTemporaryDir dir;
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
+  QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir.path());
+  const QString drive = dir.filePath("drive");
+  QDir().mkpath(drive + "/Garmin");
+  {
+    QSettings s(QStringLiteral("VQ"), QStringLiteral("VQ"));
+    s.setValue("Settings/1StUse", "1");
+    s.setValue("Settings/Make", "Garmin USB");
+    s.setValue("Settings/Drive", drive);
+  }
+  cFakeServices services;
+  frmVQ w(services);
+  ASSERT_TRUE(w.Form_Load(QStringLiteral(VQ_TEST_DATA "/mixed.twl")));
+  QTimer::singleShot(0, [&] { w.RteData->cmdOK_Click(); });
+  w.mnuFileUpload->trigger();
+  ASSERT_EQ(services.messages.size(), 1);
+  EXPECT_TRUE(services.messages[0].text.contains(drive + "/Garmin/GPX/MIXED.gpx"));
+  EXPECT_TRUE(QFile::exists(drive + "/Garmin/GPX/MIXED.gpx"));
+  EXPECT_TRUE(w.isEnabled());
+
+  Put(drive + "/Garmin/GPX/Current/Current.gpx", Track(2));
+  Put(drive + "/Garmin/GPX/Archive/2026-03-27.gpx", Track(5));
+  services.chosen = -1;  // cancelled: the list stays
+  w.mnuFileLogDnld->trigger();
+  EXPECT_EQ(services.choices, QStringList({"ההקלטה הנוכחית", "Garmin/GPX/Archive/2026-03-27.gpx"}));
+  EXPECT_EQ(w.Points.Count(), 4);
+  services.chosen = 1;
+  w.mnuFileLogDnld->trigger();
+  EXPECT_EQ(w.Points.Count(), 5);
+  EXPECT_EQ(w.sbPanel2->text(), "5");
+  EXPECT_EQ(services.messages.size(), 1);
+}
+}  // namespace
