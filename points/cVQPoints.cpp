@@ -4,6 +4,7 @@
 
 #include "geo/CvtUtil.h"
 #include "geo/NumText.h"
+#include "geo/VectorState.h"
 #include "geo/Xlate.h"
 #include "geo/cProjGrids.h"
 
@@ -87,6 +88,7 @@ QVector<cVQRow> cVQPoints::Rows(qint16 coorSys) const {
   const cVQPoint* prev = nullptr;
   std::vector<double> gridE, gridN;
   const bool proj = Proj_Grid(coorSys, gridE, gridN);
+  VectorState::Clear_Upper_Halves();
   for (const cVQPoint& p : m_points) {
     cVQRow row;
     row[0] = p.Label;
