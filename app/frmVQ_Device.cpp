@@ -3,7 +3,11 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QProgressBar>
+#include <QPushButton>
+#include <QShortcut>
+#include <QStatusBar>
 #include <QTreeView>
 
 #include "app/cListModel.h"
@@ -34,7 +38,21 @@ void frmVQ::mnuFileSettings_Click() {
   dialog.exec();
 }
 
+void frmVQ::Build_Transfer_Controls() {
+  cmdCancel = new QPushButton(QStringLiteral("ביטול"), this);
+  cmdCancel->hide();
+  statusBar()->addPermanentWidget(cmdCancel);
+  connect(cmdCancel, &QPushButton::clicked, this, &frmVQ::cmdCancel_Click);
+  auto* esc = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+  connect(esc, &QShortcut::activated, this, &frmVQ::cmdCancel_Click);
+}
+
+void frmVQ::cmdCancel_Click() {
+  if (Transfer) Transfer->Cancel();
+}
+
 void frmVQ::mnuFileUpload_Click() {
+  if (Transfer->Running()) return;
   if (lvModel->Row_Count() == 0) {
     Notice(QStringLiteral("אין מסלול לטעינה"));
     return;
@@ -58,6 +76,7 @@ void frmVQ::mnuFileUpload_Click() {
 }
 
 void frmVQ::mnuFileLogDnld_Click() {
+  if (Transfer->Running()) return;
   if (Make_Is_Usb()) {
     Usb_Download_Start();
     return;
@@ -98,12 +117,19 @@ void frmVQ::Show_Progress(int done, int total) {
   sbProgress->show();
 }
 
+// While a transfer runs, nothing that changes the list, the display or the line can start; the
+// list stays readable and Cancel stays at hand.
 void frmVQ::Set_Busy(bool busy) {
   if (busy == m_busy) return;
   m_busy = busy;
-  setEnabled(!busy);
+  for (QAction* a : {mnuFileOpen, mnuFileSaveAs, mnuFileLogDnld, mnuFileUpload, mnuFileSettings})
+    a->setEnabled(!busy);
+  if (auto* display = qobject_cast<QMenu*>(mnuDisplayCorITM->parent()))
+    display->menuAction()->setEnabled(!busy);
+  lv->viewport()->setAcceptDrops(!busy);
+  if (cmdCancel) cmdCancel->setVisible(busy);
   if (busy) {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
+    QApplication::setOverrideCursor(Qt::BusyCursor);
   } else {
     QApplication::restoreOverrideCursor();
   }

@@ -22,8 +22,10 @@ cProjGrids::cProjGrids(const std::string& search_path) {
   m_ToNew = proj_create_crs_to_crs(m_ctx, "EPSG:4326", "EPSG:2039", nullptr);
   if (m_ToNew) m_Old = proj_create_crs_to_crs(m_ctx, "EPSG:28193", "EPSG:4326", nullptr);
   if (!Ok()) {
-    m_error = std::string("PROJ cannot set up the Israeli grids: ") +
-              proj_context_errno_string(m_ctx, proj_context_errno(m_ctx));
+    // PROJ's error number says little here ("Unknown error"); the likely cause does.
+    m_error =
+        "PROJ cannot set up the Israeli grids: its database proj.db (Debian package proj-data) "
+        "is missing or lacks EPSG:2039 and EPSG:28193";
   }
 }
 

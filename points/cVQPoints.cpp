@@ -12,6 +12,10 @@ QString Num(double value) { return QString::fromStdString(NumText::Num_Text(valu
 QString Rounded(double value, int places) {
   return QString::fromStdString(NumText::Rounded_Text(value, places));
 }
+// A whole number of metres, as Num gives it but without its general conversion.
+QString Metres(double whole) {
+  return std::fabs(whole) < 1e15 ? QString::number(qlonglong(whole)) : Num(whole);
+}
 }  // namespace
 
 QString cVQPoints::Key_Of(const QString& label) { return label.toCaseFolded(); }
@@ -87,8 +91,8 @@ QVector<cVQRow> cVQPoints::Rows(qint16 coorSys) const {
     } else if (proj) {
       const size_t i = size_t(rows.size());
       if (std::isfinite(gridE[i]) && std::isfinite(gridN[i])) {
-        row[1] = Num(cProjGrids::Whole_Metres(gridE[i]));
-        row[2] = Num(cProjGrids::Whole_Metres(gridN[i]));
+        row[1] = Metres(cProjGrids::Whole_Metres(gridE[i]));
+        row[2] = Metres(cProjGrids::Whole_Metres(gridN[i]));
       }
     } else if (coorSys == 1) {
       double E = 0, N = 0;

@@ -16,6 +16,10 @@ constexpr int kMaxTimeout_ms = 60000;
 const QVector<cToolOption>& Tool_Options() {
   static const QVector<cToolOption> options = {
       {"latlon", nullptr, "show", "latitude/longitude instead of the Israeli grid"},
+      {"itm", nullptr, "show", "the New Israeli Grid (EPSG:2039) instead of the Israeli grid"},
+      {"true-datum", nullptr, "show convert upload-route",
+       "read the file's grid values on the grid's own datum (EPSG:28193) and take them to WGS 84\n"
+       "through PROJ; the Israeli grid is shown on that datum too"},
       {"port", "P", kLink,
        "serial port number 1 to 255, or the device's path (default: the stored port)"},
       {"settings", "S", kLink, "line settings such as 9600,N,8,1 (default: the stored ones)"},

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "files/TwlFile.h"
+#include "geo/cProjGrids.h"
 #include "points/cVQPoints.h"
 
 namespace ToolUtil {
@@ -11,11 +12,18 @@ void Error(const QString& message) {
   std::fprintf(stderr, "vqtool: %s\n", message.toLocal8Bit().constData());
 }
 
-bool Load(const QString& path, cVQPoints& points) {
+bool Proj_Ready() {
+  const cProjGrids& proj = cProjGrids::Shared();
+  if (!proj.Ok()) Error(QString::fromStdString(proj.Error()));
+  return proj.Ok();
+}
+
+bool Load(const QString& path, cVQPoints& points, bool true_datum) {
   if (!Is_TWL_Name(path)) {
     Error(QStringLiteral("%1: not a .twl waypoint file").arg(path));
     return false;
   }
+  if (true_datum && !(Proj_Ready() && points.Set_Datum(true))) return false;
   const cLoadResult result = Load_TWL_File(path, points);
   if (result.status != cLoadResult::Loaded) {
     Error(QStringLiteral("%1: cannot read: %2").arg(path, result.error));

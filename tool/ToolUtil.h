@@ -9,5 +9,8 @@ namespace ToolUtil {
 void Error(const QString& message);
 // Loads path into points; false (after the error line) when the name is not .twl or the file
 // cannot be read. Left-out duplicates and a cut last record are reported on stderr as notes.
-bool Load(const QString& path, cVQPoints& points);
+// true_datum reads the grid values as EPSG:28193 through PROJ (the window's datum option).
+bool Load(const QString& path, cVQPoints& points, bool true_datum = false);
+// False, after the error line, when PROJ cannot be set up.
+bool Proj_Ready();
 }  // namespace ToolUtil

@@ -13,7 +13,7 @@ int Cmd_Convert(const cToolArgs& args) {
     return 2;
   }
   cVQPoints points;
-  if (!ToolUtil::Load(args.files[0], points)) return 1;
+  if (!ToolUtil::Load(args.files[0], points, args.Is_Set("true-datum"))) return 1;
   const cSaveResult result = Save_As(out, points);
   if (result.status != cSaveResult::Written) {
     ToolUtil::Error(QStringLiteral("%1: cannot write: %2").arg(out, result.error));

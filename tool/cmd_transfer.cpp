@@ -122,7 +122,8 @@ int Cmd_Upload_Route(const cToolArgs& args) {
   cPortChoice o;
   if (!args.Link(o)) return 2;
   cVQPoints points;
-  if (!ToolUtil::Load(args.files[0], points)) return 1;
+  // With --true-datum the points, and so the waypoints sent, are the file's true WGS 84 places.
+  if (!ToolUtil::Load(args.files[0], points, args.Is_Set("true-datum"))) return 1;
   const QString title = args.Is_Set("title")
                             ? args.Value("title")
                             : cTransfer::Offered_Title(Path_To_Name(args.files[0]));

@@ -19,7 +19,8 @@ const cCommand kCommands[] = {
     {"show", "FILE.twl",
      "Print the point list as the VQ window shows it after loading FILE: one line per point,\n"
      "the six columns (label, easting or latitude, northing or longitude, altitude, comment,\n"
-     "leg in km) joined by TAB, UTF-8.",
+     "leg in km) joined by TAB, UTF-8. The Israeli grid by default; --latlon shows\n"
+     "latitude/longitude, --itm the New Israeli Grid.",
      Cmd_Show},
     {"convert", "FILE.twl OUT",
      "Write the points of FILE to OUT as the window's Save As does: OUT ending in .txt gives\n"

@@ -85,7 +85,7 @@ TEST(Link, InvalidFramesAreNakedFiveTimesThenReported) {
   EXPECT_EQ(rig.Ev.Errors[0].Num, 3);
   EXPECT_EQ(rig.Ev.Errors[0].Msg, QStringLiteral("Invalid message received from device on port 3"));
   EXPECT_EQ(rig.Ev.Errors[0].Packet, bad);
-  EXPECT_EQ(rig.Ev.Receive.size(), 6);  // every frame is reported, none dispatched
+  EXPECT_TRUE(rig.Ev.Receive.isEmpty());  // a frame that fails its check reaches nobody
   EXPECT_EQ(rig.Garmin.Incoming_Records_Count(), 0);
 }
 
@@ -322,4 +322,44 @@ TEST(Link, WaitForProcessesEventsAndZeroReturnsAtOnce) {
   rig.Garmin.WaitFor_Ms(100);
   EXPECT_EQ(rig.Ev.Receive.size(), 1);
   EXPECT_EQ(rig.Comm.Written.value(0), Wire_Of(6, Bytes({35, 0})));
+}
+
+// Line noise stays noise: a spoilt ACK is no ACK, a packet sent again because our ACK was lost
+// is acknowledged again and reported once, sentences do not hold off a wait's time-out, a count
+// above 32767 is read unsigned, and a closed port leaves no retries or half frame behind.
+TEST(Link, NoiseRepeatsAndCleanSessions) {
+  cLinkRig rig;
+  rig.Garmin.Start_of_Records(3);
+  QByteArray spoilt = Packet_Of(6, Bytes({27, 0}));
+  spoilt[5] = char(spoilt[5] + 1);
+  rig.Comm.Feed(Framing::Stuff(spoilt));
+  EXPECT_TRUE(rig.Ev.Receive.isEmpty());
+  EXPECT_EQ(rig.Garmin.Link_Wait(), cGarmin::cWait::Ack);
+  rig.Comm.Feed(Wire_Of(6, Bytes({27, 0})));
+  EXPECT_EQ(rig.Garmin.Link_Wait(), cGarmin::cWait::Idle);
+
+  rig.Garmin.Request_Tracks();
+  rig.Comm.Written.clear();
+  const QByteArray records = Wire_Of(27, Bytes({0x40, 0x9C}));  // 40000
+  for (int i = 0; i < 2; ++i) rig.Comm.Feed(records);
+  EXPECT_EQ(rig.Garmin.Incoming_Records_Count(), 40000);
+  EXPECT_EQ(rig.Comm.Written,
+            (QList<QByteArray>{Wire_Of(6, Bytes({27, 0})), Wire_Of(6, Bytes({27, 0}))}));
+  EXPECT_EQ(rig.Ev.Receive.size(), 2);  // the ACK of Records and the Records once
+
+  const int errors = rig.Ev.Errors.size();
+  for (int i = 0; i < 40 && rig.Ev.Errors.size() == errors; ++i) {
+    rig.Comm.Feed("$GPGGA,1*4B\r\n");
+    rig.Garmin.WaitFor_Ms(20);
+  }
+  ASSERT_EQ(rig.Ev.Errors.size(), errors + 1);
+  EXPECT_EQ(rig.Ev.Errors.last().Num, 1);
+
+  rig.Garmin.Request_Waypoints();
+  rig.Comm.Feed(Wire_Of(21, Bytes({10, 0})));
+  rig.Comm.Feed(Wire_Of(35, Bytes({1, 2})).left(4));
+  rig.Garmin.PortClose();
+  EXPECT_EQ(rig.Garmin.Retry_Count(), 0);
+  EXPECT_TRUE(rig.Garmin.RxBuffer().isEmpty());
+  EXPECT_EQ(rig.Garmin.Link_Wait(), cGarmin::cWait::Idle);
 }

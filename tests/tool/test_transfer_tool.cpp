@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QtEndian>
+#include <algorithm>
 
 #include "tests/gen/TwlGen.h"
 #include "tests/sim/cSimReceiver.h"
@@ -48,10 +50,10 @@ void Answer_As_Etrex(cSimReceiver& sim) {
 TEST(vqtoolTransfer, DownloadTrackWritesTheLog) {
   cSimReceiver sim;
   Answer_As_Etrex(sim);
-  QByteArray d300(13, '\0');
+  QByteArray d300(13, '\0'), d300b(13, '\1');
   sim.Set_Script(
       6,
-      {{27, QByteArray("\x02\x00", 2)}, {34, d300}, {34, d300}, {12, QByteArray("\x06\x00", 2)}});
+      {{27, QByteArray("\x02\x00", 2)}, {34, d300}, {34, d300b}, {12, QByteArray("\x06\x00", 2)}});
   QTemporaryDir dir;
   const QString out = dir.filePath("log.csv");
   const cResult r = Run_With(sim, {"download-track", out});
@@ -80,6 +82,15 @@ TEST(vqtoolTransfer, UploadRouteStopsOnMergedNamesWithoutYes) {
   for (const QByteArray& p : sim.Received) EXPECT_NE(quint8(p[1]), 27);  // no Records
   const cResult yes = Run_With(sim, {"upload-route", "--number", "1", "--yes", twl});
   EXPECT_EQ(yes.status, 0) << yes.err.constData();
+  // With --true-datum the first waypoint is the file's 171714 1131593 on its own datum in
+  // semicircles (cs2cs EPSG:28193 EPSG:4326: 31.7770353905 35.2282848287).
+  sim.Received.clear();
+  EXPECT_EQ(Run_With(sim, {"upload-route", "--number", "2", "--true-datum", sample}).status, 0);
+  const auto wpt = std::find_if(sim.Received.begin(), sim.Received.end(),
+                                [](const QByteArray& p) { return quint8(p[1]) == 30; });
+  ASSERT_NE(wpt, sim.Received.end());
+  EXPECT_NEAR(qFromLittleEndian<qint32>(wpt->constData() + 9), 379114799, 2);
+  EXPECT_NEAR(qFromLittleEndian<qint32>(wpt->constData() + 13), 420289809, 2);
   const cResult bad = Run_With(sim, {"upload-route", "--number", "21", sample});
   EXPECT_EQ(bad.status, 2);
 }
