@@ -12,9 +12,11 @@
 #include "app/cColumnFit.h"
 #include "app/cListModel.h"
 #include "app/cServices.h"
+#include "app/frmPick.h"
 #include "app/frmRteData.h"
 #include "app/frmVQ.h"
 #include "files/Exports.h"
+#include "files/PointFile.h"
 #include "files/TwlFile.h"
 
 namespace {
@@ -26,14 +28,20 @@ struct cFileType {
   const char* ending;
 };
 // What Open reads, and what Save As writes, in the order the dialogs offer them.
-const cFileType kOpenTypes[] = {{"קבצי TWL", ".twl"}};
-const cFileType kSaveTypes[] = {{"קובץ טקסט לטעינה לטורבו סידי", ".txt"},
-                                {"קובץ לטעינה לאקסל", ".csv"}};
+const cFileType kOpenTypes[] = {{"קבצי TWL", ".twl"}, {"קבצי GPX", ".gpx"}, {"קבצי CSV", ".csv"}};
+const cFileType kSaveTypes[] = {
+    {"קובץ טקסט לטעינה לטורבו סידי", ".txt"}, {"קובץ לטעינה לאקסל", ".csv"}, {"קובץ GPX", ".gpx"}};
 
-// "description (*.end)|*.end|...", the filter the file dialogs take.
+// "description (*.end)|*.end|...", the filter the file dialogs take; with `all`, an entry for
+// every ending comes first.
 template <size_t N>
-QString Filter_Of(const cFileType (&types)[N]) {
-  QStringList parts;
+QString Filter_Of(const cFileType (&types)[N], const char* all = nullptr) {
+  QStringList parts, every;
+  for (const cFileType& t : types) every << QStringLiteral("*") + QLatin1String(t.ending);
+  if (all) {
+    const QString patterns = every.join(QLatin1Char(' '));
+    parts << QString::fromUtf8(all) + QStringLiteral(" (") + patterns + ')' << patterns;
+  }
   for (const cFileType& t : types) {
     const QString pattern = QStringLiteral("*") + QLatin1String(t.ending);
     parts << QString::fromUtf8(t.description) + QStringLiteral(" (") + pattern + ')' << pattern;
@@ -65,8 +73,9 @@ QString Start_Folder(cServices& services) {
 }  // namespace
 
 void frmVQ::mnuFileOpen_Click() {
-  const QString path = m_services.Open_File_Name(
-      this, Start_Folder(m_services), QStringLiteral("פתיחת קובץ:"), Filter_Of(kOpenTypes));
+  const QString path =
+      m_services.Open_File_Name(this, Start_Folder(m_services), QStringLiteral("פתיחת קובץ:"),
+                                Filter_Of(kOpenTypes, "קבצי נקודות"));
   if (path.isEmpty()) return;
   Save_Setting(QStringLiteral("Settings/Path"), QFileInfo(path).absolutePath());
   Open_File(path);
@@ -81,7 +90,7 @@ void frmVQ::Close_RteData() {
 }
 
 void frmVQ::Open_File(const QString& path) {
-  if (!Is_TWL_Name(path)) {
+  if (Point_File_Kind(path) == cPointFileKind::None) {
     Warn(QStringLiteral("קובץ אינו מתאים"));
     return;
   }
@@ -90,15 +99,14 @@ void frmVQ::Open_File(const QString& path) {
 }
 
 void frmVQ::Load_TWL(const QString& path) {
-  const cLoadResult result = Load_TWL_File(path, Points);
-  // Either way the list, the caption and the file title stay as they were.
-  if (result.status == cLoadResult::Bad_Content) {
-    Warn(QStringLiteral("הקובץ אינו קובץ נקודות.") + kCrLf + path + kCrLf +
-         QStringLiteral("הרשימה לא שונתה."));
-    return;
-  }
+  // A .twl, .gpx or .csv; a GPX file with several parts asks which one.
+  const cLoadResult result = Load_Point_File(
+      path, Points, {},
+      [this](const QVector<cChoice>& choices) { return frmPick::Ask(this, choices); });
   if (result.status != cLoadResult::Loaded) {
-    Warn(QStringLiteral("לא ניתן לקרוא את הקובץ") + kCrLf + path);
+    // The list, the caption and the file title stay as they were.
+    const QString text = Load_Failure_Text(result, path);
+    if (!text.isEmpty()) Warn(text);
     return;
   }
   m_unsaved = false;
@@ -178,7 +186,7 @@ bool frmVQ::Save_List_As() {
   Save_Setting(QStringLiteral("Settings/Path"), QFileInfo(path).absolutePath());
   path = With_Ending(path, chosen);
   if (Export_Kind(path) == cExportKind::None) {
-    Warn(QStringLiteral("הקובץ לא נשמר: שם הקובץ צריך להסתיים ב-txt. או ב-csv."));
+    Warn(QStringLiteral("הקובץ לא נשמר: שם הקובץ צריך להסתיים ב-txt., ב-csv. או ב-gpx."));
     return false;
   }
   if (QFileInfo::exists(path) &&

@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSettings>
@@ -14,19 +12,10 @@
 #include "app/frmRteData.h"
 #include "app/frmVQ.h"
 #include "tests/app/cFakeServices.h"
+#include "tests/storage/Drive.h"
 
 namespace {
-void Put(const QString& path, const QByteArray& bytes) {
-  QDir().mkpath(QFileInfo(path).absolutePath());
-  QFile f(path);
-  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-  f.write(bytes);
-}
-QByteArray Track(int points) {
-  QByteArray gpx = "<gpx xmlns=\"http://www.topografix.com/GPX/1/1\" version=\"1.1\"><trk><trkseg>";
-  for (int i = 0; i < points; ++i) gpx += "<trkpt lat=\"31\" lon=\"35\"/>";
-  return gpx + "</trkseg></trk></gpx>";
-}
+using namespace Drive;
 
 TEST(WindowUsb, UploadWritesToTheDriveAndDownloadOffersTheSavedTracks) {
   QTemporaryDir dir;
@@ -50,13 +39,17 @@ TEST(WindowUsb, UploadWritesToTheDriveAndDownloadOffersTheSavedTracks) {
   EXPECT_TRUE(QFile::exists(drive + "/Garmin/GPX/MIXED.gpx"));
   EXPECT_TRUE(w.isEnabled());
 
-  Put(drive + "/Garmin/GPX/Current/Current.gpx", Track(2));
-  Put(drive + "/Garmin/GPX/Archive/2026-03-27.gpx", Track(5));
+  Put(drive + "/Garmin/GPX/Current/Current.gpx", Track_Log({Trkpt() + Trkpt()}));
+  for (const char* other : {"Garmin/GPX/Archive/note.txt", "Garmin/GPX/Current/Saved.GPX"})
+    Put(drive + "/" + other, Track_Log({Trkpt()}));
+  Put(drive + "/Garmin/GPX/Archive/2026-03-27.gpx",
+      Track_Log({Trkpt(), Trkpt() + Trkpt() + Trkpt() + Trkpt()}));
   services.chosen = -1;  // cancelled: the list stays
   w.mnuFileLogDnld->trigger();
-  EXPECT_EQ(services.choices, QStringList({"ההקלטה הנוכחית", "Garmin/GPX/Archive/2026-03-27.gpx"}));
+  EXPECT_EQ(services.choices, QStringList({"ההקלטה הנוכחית", "Garmin/GPX/Archive/2026-03-27.gpx",
+                                           "Garmin/GPX/Current/Saved.GPX"}));
   EXPECT_EQ(w.Points.Count(), 4);
-  services.chosen = 1;
+  services.chosen = 1;  // the saved track, both its tracks
   w.mnuFileLogDnld->trigger();
   EXPECT_EQ(w.Points.Count(), 5);
   EXPECT_EQ(w.sbPanel2->text(), "5");
