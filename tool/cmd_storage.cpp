@@ -53,7 +53,8 @@ int Cmd_Upload_Route_Storage(const cToolArgs& args) {
   int number = 0;
   if (!args.Number("number", 1, 20, number) || !Drive_Only(args)) return 2;
   cVQPoints points;
-  if (!ToolUtil::Load(args.files[0], points)) return 1;
+  // With --true-datum the route holds the file's true WGS 84 places, as a serial upload sends.
+  if (!ToolUtil::Load(args.files[0], points, args.Is_Set("true-datum"))) return 1;
   const QString title = args.Is_Set("title")
                             ? args.Value("title")
                             : cTransfer::Offered_Title(Path_To_Name(args.files[0]));
