@@ -8,9 +8,11 @@
 #include <QUrl>
 
 #include "app/cServices.h"
+#include "app/frmPick.h"
 #include "app/frmRteData.h"
 #include "app/frmVQ.h"
 #include "files/Exports.h"
+#include "files/PointFile.h"
 #include "files/TwlFile.h"
 
 namespace {
@@ -25,7 +27,9 @@ QString Start_Folder(cServices& services) {
 void frmVQ::mnuFileOpen_Click() {
   const QString path =
       m_services.Open_File_Name(this, Start_Folder(m_services), QStringLiteral("פתיחת קובץ:"),
-                                QStringLiteral("קבצי TWL (*.twl)|*.twl"));
+                                QStringLiteral("קבצי נקודות (*.twl *.gpx *.csv)|*.twl *.gpx *.csv|"
+                                               "קבצי TWL (*.twl)|*.twl|קבצי GPX (*.gpx)|*.gpx|"
+                                               "קבצי CSV (*.csv)|*.csv"));
   if (path.isEmpty()) return;
   Save_Setting(QStringLiteral("Settings/Path"), QFileInfo(path).absolutePath());
   Open_File(path);
@@ -40,7 +44,7 @@ void frmVQ::Close_RteData() {
 }
 
 void frmVQ::Open_File(const QString& path) {
-  if (Is_TWL_Name(path)) {
+  if (Point_File_Kind(path) != cPointFileKind::None) {
     Load_TWL(path);
   } else {
     Warn(QStringLiteral("קובץ אינו מתאים"));
@@ -48,10 +52,14 @@ void frmVQ::Open_File(const QString& path) {
 }
 
 void frmVQ::Load_TWL(const QString& path) {
-  const cLoadResult result = Load_TWL_File(path, Points);
+  // A .twl, .gpx or .csv; a GPX file with several parts asks which one.
+  const cLoadResult result = Load_Point_File(
+      path, Points, {},
+      [this](const QVector<cChoice>& choices) { return frmPick::Ask(this, choices); });
   if (result.status != cLoadResult::Loaded) {
     // The list, the caption and the file title stay as they were.
-    Warn(QStringLiteral("לא ניתן לקרוא את הקובץ") + kCrLf + path);
+    const QString text = Load_Failure_Text(result, path);
+    if (!text.isEmpty()) Warn(text);
     return;
   }
   FileTitle = Path_To_Name(path);
@@ -88,12 +96,13 @@ bool frmVQ::eventFilter(QObject* watched, QEvent* event) {
 void frmVQ::mnuFileSaveAs_Click() {
   const QString path = m_services.Save_File_Name(
       this, Start_Folder(m_services), QStringLiteral("שמירת קובץ:"),
-      QStringLiteral("קובץ טקסט לטעינה לטורבו סידי (*.txt)|*.txt|קובץ לטעינה לאקסל (*.csv)|*.csv"));
+      QStringLiteral("קובץ טקסט לטעינה לטורבו סידי (*.txt)|*.txt|קובץ לטעינה לאקסל (*.csv)|*.csv|"
+                     "קובץ GPX (*.gpx)|*.gpx"));
   if (path.isEmpty()) return;
   Save_Setting(QStringLiteral("Settings/Path"), QFileInfo(path).absolutePath());
   const cSaveResult result = Save_As(path, Points);
   if (result.status == cSaveResult::Not_Suitable) {
-    Warn(QStringLiteral("הקובץ לא נשמר: שם הקובץ צריך להסתיים ב-txt. או ב-csv."));
+    Warn(QStringLiteral("הקובץ לא נשמר: שם הקובץ צריך להסתיים ב-txt., ב-csv. או ב-gpx."));
   } else if (result.status == cSaveResult::Write_Failed) {
     Warn(QStringLiteral("שמירת הקובץ נכשלה.") + kCrLf + path);
   }

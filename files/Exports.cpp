@@ -42,21 +42,31 @@ QByteArray TXT_Bytes(const cVQPoints& points) {
 }
 
 QByteArray CSV_Bytes(const cVQPoints& points) {
-  QString text = QStringLiteral("LABEL,LAT,LON,ALTITUDE,DISTANCE,TOTALDISTANCE,COMMENT") + kCrLf;
+  // Built as bytes: the numbers are ASCII, and only labels and comments need the code page.
+  QByteArray out("LABEL,LAT,LON,ALTITUDE,DISTANCE,TOTALDISTANCE,COMMENT\r\n");
+  out.reserve(out.size() + points.Count() * 96);
+  const auto num = [&out](double value) {
+    const std::string text = NumText::Num_Text(value);
+    out.append(text.data(), qsizetype(text.size())).append(',');
+  };
   double d = 0, total = 0;
   const cVQPoint* prev = nullptr;
-  const QChar comma = QLatin1Char(',');
   for (const cVQPoint& p : points) {
     if (prev) {
       d = p.GetDistance(prev->lat, prev->lon);
       total += d;
     }
     // No quoting: a comma in a label or comment is written as it is.
-    text += p.Label + comma + Num(p.lat) + comma + Num(p.lon) + comma + Num(p.alt) + comma +
-            Num(d) + comma + Num(total) + comma + p.Comment + kCrLf;
+    out.append(Cp1255::From_Text(p.Label)).append(',');
+    num(p.lat);
+    num(p.lon);
+    num(p.alt);
+    num(d);
+    num(total);
+    out.append(Cp1255::From_Text(p.Comment)).append("\r\n");
     prev = &p;
   }
-  return Cp1255::From_Text(text);
+  return out;
 }
 
 cSaveResult Save_TXT(const QString& path, const cVQPoints& points) {

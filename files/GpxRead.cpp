@@ -4,13 +4,15 @@
 #include <QStringDecoder>
 #include <QTimeZone>
 #include <QXmlStreamReader>
+#include <charconv>
 #include <cmath>
 
 #include "text/Cp1255.h"
 
 namespace {
-const QLatin1String kGpx10("http://www.topografix.com/GPX/1/0");
-const QLatin1String kGpx11("http://www.topografix.com/GPX/1/1");
+// UTF-16 like the reader's names, so that each element's check is a plain memory compare.
+constexpr QStringView kGpx10 = u"http://www.topografix.com/GPX/1/0";
+constexpr QStringView kGpx11 = u"http://www.topografix.com/GPX/1/1";
 
 // The encoding the XML declaration names, or empty when there is no declaration in ASCII.
 QString Declared_Encoding(const QByteArray& bytes) {
@@ -30,6 +32,27 @@ QString One_Line(QString text) {
       c = QLatin1Char(' ');
   }
   return text;
+}
+
+// A number as GPX writes it. The common plain ASCII text goes through from_chars, several times
+// faster than QString's conversion, which a long track feels; anything else (spaces, "+", long
+// texts) falls back to QString's rules.
+bool To_Double(QStringView text, double& out) {
+  char buf[64];
+  const qsizetype n = text.size();
+  bool ascii = n > 0 && n < qsizetype(sizeof buf);
+  for (qsizetype i = 0; ascii && i < n; ++i) {
+    const char16_t c = text[i].unicode();
+    ascii = c < 0x80;
+    buf[i] = char(c);
+  }
+  if (ascii) {
+    const auto r = std::from_chars(buf, buf + n, out);
+    if (r.ec == std::errc() && r.ptr == buf + n) return true;
+  }
+  bool ok = false;
+  out = text.toDouble(&ok);
+  return ok;
 }
 
 // ISO 8601 with or without fractional seconds, with "Z" or an offset; GPX gives UTC when the
@@ -53,18 +76,18 @@ class cReader {
                     QStringLiteral("the document declares a DTD or entities"));
     }
     if (m_r.hasError()) return;
-    if (m_r.name() != QLatin1String("gpx") || !Ours())
+    if (m_r.name() != u"gpx" || !Ours())
       return Fail(cGpxContent::Not_Gpx,
                   QStringLiteral("not a GPX file: the document is <%1>").arg(m_r.name()));
     while (m_r.readNextStartElement()) {
       if (!Ours()) {
         m_r.skipCurrentElement();
-      } else if (m_r.name() == QLatin1String("wpt")) {
+      } else if (m_r.name() == u"wpt") {
         Read_Point(m_c.waypoints.points);
-      } else if (m_r.name() == QLatin1String("rte")) {
-        m_c.routes.append(Read_Part(QLatin1String("rtept"), QLatin1String("")));
-      } else if (m_r.name() == QLatin1String("trk")) {
-        m_c.tracks.append(Read_Part(QLatin1String("trkseg"), QLatin1String("trkpt")));
+      } else if (m_r.name() == u"rte") {
+        m_c.routes.append(Read_Part(u"rtept", {}));
+      } else if (m_r.name() == u"trk") {
+        m_c.tracks.append(Read_Part(u"trkseg", u"trkpt"));
       } else {
         m_r.skipCurrentElement();
       }
@@ -91,12 +114,12 @@ class cReader {
   QString Text() { return m_r.readElementText(QXmlStreamReader::SkipChildElements); }
 
   // A route (its rtept) or a track (its trkseg, each holding trkpt).
-  cGpxPart Read_Part(QLatin1String point, QLatin1String segment_point) {
+  cGpxPart Read_Part(QStringView point, QStringView segment_point) {
     cGpxPart part;
     while (m_r.readNextStartElement()) {
       if (!Ours()) {
         m_r.skipCurrentElement();
-      } else if (m_r.name() == QLatin1String("name")) {
+      } else if (m_r.name() == u"name") {
         part.name = One_Line(Text()).trimmed();
       } else if (m_r.name() == point && segment_point.isEmpty()) {
         Read_Point(part.points);
@@ -119,34 +142,30 @@ class cReader {
 
   void Read_Point(QVector<cVQPoint>& out) {
     const QXmlStreamAttributes attrs = m_r.attributes();
-    const QString element = m_r.name().toString();
+    const QStringView lat = attrs.value(QLatin1String("lat")),
+                      lon = attrs.value(QLatin1String("lon"));
     cVQPoint p;
-    bool ok_lat = false, ok_lon = false;
-    p.lat = attrs.value(QLatin1String("lat")).toDouble(&ok_lat);
-    p.lon = attrs.value(QLatin1String("lon")).toDouble(&ok_lon);
-    if (!ok_lat || !ok_lon)
+    if (!To_Double(lat, p.lat) || !To_Double(lon, p.lon))
       return Fail(cGpxContent::Bad_Point,
-                  QStringLiteral("a <%1> without a valid lat and lon").arg(element));
+                  QStringLiteral("a <%1> without a valid lat and lon").arg(m_r.name()));
     if (!(p.lat >= -90 && p.lat <= 90) || !(p.lon >= -180 && p.lon <= 180))
-      return Fail(cGpxContent::Bad_Point, QStringLiteral("a <%1> out of range: lat %2, lon %3")
-                                              .arg(element, attrs.value(QLatin1String("lat")),
-                                                   attrs.value(QLatin1String("lon"))));
+      return Fail(cGpxContent::Bad_Point,
+                  QStringLiteral("a <%1> out of range: lat %2, lon %3").arg(m_r.name(), lat, lon));
     QString cmt, desc;
     while (m_r.readNextStartElement()) {
       const QStringView name = m_r.name();
       if (!Ours()) {
         m_r.skipCurrentElement();
-      } else if (name == QLatin1String("ele")) {
-        bool ok = false;
-        const double ele = Text().toDouble(&ok);
-        p.alt = ok && std::isfinite(ele) ? ele : 0;
-      } else if (name == QLatin1String("time")) {
+      } else if (name == u"ele") {
+        double ele = 0;
+        p.alt = To_Double(Text(), ele) && std::isfinite(ele) ? ele : 0;
+      } else if (name == u"time") {
         p.Time = Utc_Time(Text());
-      } else if (name == QLatin1String("name")) {
+      } else if (name == u"name") {
         p.Label = One_Line(Text()).trimmed();
-      } else if (name == QLatin1String("cmt")) {
+      } else if (name == u"cmt") {
         cmt = One_Line(Text());
-      } else if (name == QLatin1String("desc")) {
+      } else if (name == u"desc") {
         desc = One_Line(Text());
       } else {
         m_r.skipCurrentElement();

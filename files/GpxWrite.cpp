@@ -44,7 +44,10 @@ QString Time_Text(const QDateTime& time) {
 
 class cWriter {
  public:
-  explicit cWriter(QBuffer& buffer) : w(&buffer) { w.setAutoFormatting(true); }
+  explicit cWriter(QBuffer& buffer) : w(&buffer) {
+    w.setAutoFormatting(true);
+    w.setAutoFormattingIndent(1);
+  }
 
   void Text(const char* name, const QString& text) {
     w.writeTextElement(QLatin1String(name), Xml_Text(text));

@@ -29,6 +29,17 @@ struct cLoadResult {
     Cancelled      // the user chose none of the parts
   };
   Status status = Loaded;
+  // What is wrong with the bytes, for Bad_Content.
+  enum Fault {
+    No_Fault,
+    Malformed_Xml,
+    Not_Gpx,
+    Bad_Point,
+    Declares_Entities,
+    Not_Vq_Csv,
+    Bad_Csv_Line
+  };
+  Fault fault = No_Fault;
   QString error;             // why, in English, for vqtool and the log of a test
   qint64 line = 0;           // the file's line the error is on, 0 when it is not about a line
   QVector<cChoice> choices;  // the parts of a GPX file, in the order they are offered

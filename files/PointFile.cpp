@@ -25,17 +25,18 @@ QString Choices_Text(const QVector<cChoice>& choices) {
   for (const cChoice& c : choices) {
     QString text = Pick_Text(c.pick);
     if (!c.name.isEmpty()) text += QStringLiteral(" \"%1\"").arg(c.name);
-    texts << text + QStringLiteral(" (%1 points)").arg(c.count);
+    texts << text + QStringLiteral(" (%1 point(s))").arg(c.count);
   }
   return QStringLiteral("the file holds ") + texts.join(QStringLiteral(", "));
 }
 
-cLoadResult Apply(const QVector<cVQPoint>& read, bool gpx, bool from_track, cVQPoints& points) {
+cLoadResult Apply(QVector<cVQPoint> read, bool gpx, bool from_track, cVQPoints& points) {
   cLoadResult result;
   points.Clear();
   points.From_Track = from_track;
+  points.Reserve(int(read.size()));
   for (int i = 0; i < read.size(); ++i) {
-    cVQPoint p = read[i];
+    cVQPoint& p = read[i];
     if (gpx && p.Label.isEmpty()) p.Label = QString::number(i + 1);
     if (gpx && p.Comment.isEmpty() && p.Time.isValid()) p.Comment = Local_Time_Text(p.Time);
     const QString label = p.Label;
@@ -59,9 +60,15 @@ cLoadResult Replace_With_Gpx_Points(const QVector<cVQPoint>& read, bool from_tra
 namespace {
 cLoadResult Load_GPX_Bytes(const QByteArray& bytes, cVQPoints& points, const cPick& pick,
                            const cAsk& ask) {
-  const cGpxContent content = Parse_GPX(bytes);
-  if (content.fault != cGpxContent::None)
-    return Failed(cLoadResult::Bad_Content, content.error, content.line);
+  cGpxContent content = Parse_GPX(bytes);
+  if (content.fault != cGpxContent::None) {
+    cLoadResult result = Failed(cLoadResult::Bad_Content, content.error, content.line);
+    constexpr cLoadResult::Fault kFaults[] = {cLoadResult::No_Fault, cLoadResult::Malformed_Xml,
+                                              cLoadResult::Not_Gpx, cLoadResult::Bad_Point,
+                                              cLoadResult::Declares_Entities};
+    result.fault = kFaults[content.fault];
+    return result;
+  }
   const QVector<cChoice> choices = Gpx_Choices(content);
   cPick which = pick;
   if (which.kind == cPick::Default && !choices.isEmpty()) which = choices[0].pick;
@@ -82,7 +89,9 @@ cLoadResult Load_GPX_Bytes(const QByteArray& bytes, cVQPoints& points, const cPi
     result.choices = choices;
     return result;
   }
-  cLoadResult result = Apply(part->points, true, which.kind == cPick::Track, points);
+  // The part's points are not needed again: they move into the list.
+  cLoadResult result = Apply(std::move(const_cast<cGpxPart*>(part)->points), true,
+                             which.kind == cPick::Track, points);
   result.choices = choices;
   return result;
 }
@@ -141,10 +150,13 @@ cLoadResult Load_Point_Bytes(const QByteArray& bytes, cPointFileKind kind, cVQPo
     case cPointFileKind::Gpx:
       return Load_GPX_Bytes(bytes, points, pick, ask);
     case cPointFileKind::Csv: {
-      const cCsvContent content = Parse_CSV(bytes);
-      if (!content.error.isEmpty())
-        return Failed(cLoadResult::Bad_Content, content.error, content.line);
-      return Apply(content.points, false, false, points);
+      cCsvContent content = Parse_CSV(bytes);
+      if (!content.error.isEmpty()) {
+        cLoadResult result = Failed(cLoadResult::Bad_Content, content.error, content.line);
+        result.fault = content.line == 1 ? cLoadResult::Not_Vq_Csv : cLoadResult::Bad_Csv_Line;
+        return result;
+      }
+      return Apply(std::move(content.points), false, false, points);
     }
     case cPointFileKind::None:
       break;

@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "geo/VectorState.h"
 #include "geo/Xlate.h"
 
 cProjGrids::cProjGrids(const std::string& search_path) {
@@ -44,6 +45,7 @@ bool cProjGrids::Trans(PJconsts* pj, bool inverse, double* x, double* y, size_t 
   if (!Ok()) return false;
   if (n == 0) return true;
   // Points PROJ cannot take are set to HUGE_VAL, the others converted; the count is not needed.
+  VectorState::Clear_Upper_Halves();
   proj_trans_generic(pj, inverse ? PJ_INV : PJ_FWD, x, sizeof(double), n, y, sizeof(double), n,
                      nullptr, 0, 0, nullptr, 0, 0);
   proj_errno_reset(pj);

@@ -4,6 +4,7 @@
 
 #include "geo/CvtUtil.h"
 #include "geo/NumText.h"
+#include "geo/VectorState.h"
 #include "geo/Xlate.h"
 #include "geo/cProjGrids.h"
 
@@ -44,6 +45,11 @@ bool cVQPoints::Add(cVQPoint point) {
   return true;
 }
 
+void cVQPoints::Reserve(int n) {
+  m_points.reserve(size_t(qMax(n, 0)));
+  m_index.reserve(qMax(n, 0));
+}
+
 const cVQPoint& cVQPoints::Item(int index) const { return m_points.at(size_t(index - 1)); }
 
 const cVQPoint* cVQPoints::Find(const QString& key) const {
@@ -82,6 +88,7 @@ QVector<cVQRow> cVQPoints::Rows(qint16 coorSys) const {
   const cVQPoint* prev = nullptr;
   std::vector<double> gridE, gridN;
   const bool proj = Proj_Grid(coorSys, gridE, gridN);
+  VectorState::Clear_Upper_Halves();
   for (const cVQPoint& p : m_points) {
     cVQRow row;
     row[0] = p.Label;

@@ -38,6 +38,8 @@ class cVQPoints {
   bool Add(const QString& Label, double lat, double lon, double alt, const QString& Comment);
   // The same with every member of the point, its time and segment mark included.
   bool Add(cVQPoint point);
+  // Room for n points, so that a long list is added without regrowing its store and index.
+  void Reserve(int n);
   // Position from 1 to Count.
   const cVQPoint& Item(int index) const;
   // The point with this label (ignoring case), or nullptr.

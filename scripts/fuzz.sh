@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Runs every fuzz target (or those named after the time) for SECONDS each on its seed corpus:
-#   scripts/fuzz.sh [SECONDS] [fuzz_twl fuzz_codecs fuzz_receive fuzz_transfer fuzz_devicexml]
+#   scripts/fuzz.sh [SECONDS] [fuzz_twl fuzz_gpx fuzz_codecs fuzz_receive fuzz_transfer fuzz_devicexml]
 # The targets come from build-fuzz/ (or $VQ_FUZZ_BUILD_DIR), built by scripts/sanitize.sh. Each
 # starts from its seeds (fuzz/corpus/: the test files, and packets and scripts made from the
 # sample list) and from the inputs that once made it fail
@@ -12,7 +12,7 @@ dir=${VQ_FUZZ_BUILD_DIR:-build-fuzz}
 seconds=${1:-30}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(fuzz_twl fuzz_codecs fuzz_receive fuzz_transfer fuzz_devicexml)
+[ ${#targets[@]} -gt 0 ] || targets=(fuzz_twl fuzz_gpx fuzz_codecs fuzz_receive fuzz_transfer fuzz_devicexml)
 cmake --build "$dir" --target "${targets[@]}" >/dev/null
 mkdir -p fuzz/artifacts
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1}

@@ -1,6 +1,5 @@
 #include "text/Cp1255.h"
 
-#include <QHash>
 #include <QStringDecoder>
 #include <array>
 
@@ -10,16 +9,20 @@ namespace {
 // so that a long file does not open a converter per text.
 struct cTables {
   std::array<char16_t, 256> to_unicode{};
-  QHash<char16_t, char> from_unicode;
+  // Every character of the basic plane to its byte, "?" where the code page has none.
+  std::array<char, 65536> from_unicode;
   cTables() {
+    from_unicode.fill('?');
     QStringDecoder decoder("windows-1255", QStringConverter::Flag::Stateless);
     for (int b = 0; b < 256; ++b) {
       const char byte = char(b);
       QString ch = decoder.isValid() ? decoder.decode(QByteArray(1, byte)) : QString();
       if (ch.size() != 1) ch = b < 0x80 ? QString(QChar(b)) : QString(QChar(0xFFFD));
       to_unicode[size_t(b)] = ch.at(0).unicode();
-      if (ch.at(0) != QChar(0xFFFD) && !from_unicode.contains(to_unicode[size_t(b)]))
-        from_unicode.insert(to_unicode[size_t(b)], byte);
+    }
+    // The first byte that gives a character is the one it is written as.
+    for (int b = 255; b >= 0; --b) {
+      if (to_unicode[size_t(b)] != 0xFFFD) from_unicode[to_unicode[size_t(b)]] = char(b);
     }
   }
 };
@@ -49,8 +52,7 @@ QByteArray From_Text(const QString& text) {
       ++i;
       continue;
     }
-    const auto it = t.from_unicode.constFind(text.at(i).unicode());
-    out.append(it == t.from_unicode.constEnd() ? '?' : *it);
+    out.append(t.from_unicode[text.at(i).unicode()]);
   }
   return out;
 }

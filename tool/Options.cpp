@@ -20,6 +20,9 @@ const QVector<cToolOption>& Tool_Options() {
       {"true-datum", nullptr, "show convert upload-route",
        "read the file's grid values on the grid's own datum (EPSG:28193) and take them to WGS 84\n"
        "through PROJ; the Israeli grid is shown on that datum too"},
+      {"pick", "P", "show convert upload-route",
+       "route:N, track:N (from 1) or waypoints: the part of a .gpx FILE that becomes the list\n"
+       "(default: its first route, else its first track, else its waypoints)"},
       {"port", "P", kLink,
        "serial port number 1 to 255, or the device's path (default: the stored port)"},
       {"settings", "S", kLink, "line settings such as 9600,N,8,1 (default: the stored ones)"},

@@ -2,7 +2,8 @@
 
 #include <cstdio>
 
-#include "files/TwlFile.h"
+#include "files/Exports.h"
+#include "files/PointFile.h"
 #include "geo/cProjGrids.h"
 #include "points/cVQPoints.h"
 
@@ -18,16 +19,33 @@ bool Proj_Ready() {
   return proj.Ok();
 }
 
-bool Load(const QString& path, cVQPoints& points, bool true_datum) {
-  if (!Is_TWL_Name(path)) {
-    Error(QStringLiteral("%1: not a .twl waypoint file").arg(path));
+bool Load(const QString& path, cVQPoints& points, const QString& pick_text, bool true_datum) {
+  cPick pick;
+  if (!pick_text.isEmpty() && !Parse_Pick(pick_text, pick)) {
+    Error(
+        QStringLiteral("bad value '%1' for --pick (route:N, track:N or waypoints)").arg(pick_text));
     return false;
   }
   if (true_datum && !(Proj_Ready() && points.Set_Datum(true))) return false;
-  const cLoadResult result = Load_TWL_File(path, points);
-  if (result.status != cLoadResult::Loaded) {
-    Error(QStringLiteral("%1: cannot read: %2").arg(path, result.error));
-    return false;
+  const cLoadResult result = Load_Point_File(path, points, pick);
+  switch (result.status) {
+    case cLoadResult::Loaded:
+      break;
+    case cLoadResult::Bad_Content:
+      Error(QStringLiteral("%1:%2: %3").arg(path).arg(result.line).arg(result.error));
+      return false;
+    case cLoadResult::Cannot_Read:
+      Error(QStringLiteral("%1: cannot read: %2").arg(path, result.error));
+      return false;
+    default:
+      Error(QStringLiteral("%1: %2").arg(path, result.error));
+      return false;
+  }
+  if (pick.kind == cPick::Default && result.choices.size() > 1) {
+    QStringList others;
+    for (int i = 1; i < result.choices.size(); ++i) others << Pick_Text(result.choices[i].pick);
+    Error(QStringLiteral("note: took %1; the file also holds %2 (choose with --pick)")
+              .arg(Pick_Text(result.choices[0].pick), others.join(QStringLiteral(", "))));
   }
   if (result.duplicates > 0) {
     Error(QStringLiteral("note: %1 point(s) left out because their label repeats an earlier "
@@ -37,6 +55,12 @@ bool Load(const QString& path, cVQPoints& points, bool true_datum) {
   }
   if (result.cut) Error(QStringLiteral("note: the last record is cut short and was left out"));
   return true;
+}
+
+bool Check_Out_Name(const QString& out) {
+  if (Export_Kind(out) != cExportKind::None) return true;
+  Error(QStringLiteral("%1: the output name must end in .txt, .csv or .gpx").arg(out));
+  return false;
 }
 
 }  // namespace ToolUtil

@@ -54,7 +54,8 @@ int Cmd_Upload_Route_Storage(const cToolArgs& args) {
   if (!args.Number("number", 1, 20, number) || !Drive_Only(args)) return 2;
   cVQPoints points;
   // With --true-datum the route holds the file's true WGS 84 places, as a serial upload sends.
-  if (!ToolUtil::Load(args.files[0], points, args.Is_Set("true-datum"))) return 1;
+  if (!ToolUtil::Load(args.files[0], points, args.Value("pick"), args.Is_Set("true-datum")))
+    return 1;
   const QString title = args.Is_Set("title")
                             ? args.Value("title")
                             : cTransfer::Offered_Title(Path_To_Name(args.files[0]));

@@ -91,10 +91,7 @@ int Cmd_Download_Track(const cToolArgs& args) {
   cPortChoice o;
   if (!args.Link(o)) return 2;
   const QString out = args.files[0];
-  if (Export_Kind(out) == cExportKind::None) {
-    ToolUtil::Error(QStringLiteral("%1: the output name must end in .txt or .csv").arg(out));
-    return 2;
-  }
+  if (!ToolUtil::Check_Out_Name(out)) return 2;
   cLink link(o);
   cVQPoints points;
   cConsoleUI ui;
@@ -115,7 +112,8 @@ int Cmd_Download_Track(const cToolArgs& args) {
 
 int Cmd_Upload_Route(const cToolArgs& args) {
   if (args.Is_Set("storage")) return Cmd_Upload_Route_Storage(args);
-  if (args.files.size() != 1) return args.Usage(QStringLiteral("give one FILE.twl"));
+  if (args.files.size() != 1)
+    return args.Usage(QStringLiteral("give one FILE (.twl, .gpx or .csv)"));
   if (!args.Is_Set("number")) return args.Usage(QStringLiteral("give --number R (1 to 20)"));
   int number = 0;
   if (!args.Number("number", 1, 20, number)) return 2;
@@ -123,7 +121,8 @@ int Cmd_Upload_Route(const cToolArgs& args) {
   if (!args.Link(o)) return 2;
   cVQPoints points;
   // With --true-datum the points, and so the waypoints sent, are the file's true WGS 84 places.
-  if (!ToolUtil::Load(args.files[0], points, args.Is_Set("true-datum"))) return 1;
+  if (!ToolUtil::Load(args.files[0], points, args.Value("pick"), args.Is_Set("true-datum")))
+    return 1;
   const QString title = args.Is_Set("title")
                             ? args.Value("title")
                             : cTransfer::Offered_Title(Path_To_Name(args.files[0]));

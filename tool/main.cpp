@@ -16,22 +16,22 @@ struct cCommand {
 
 // One row per command; its options are the rows of Tool_Options() that name it.
 const cCommand kCommands[] = {
-    {"show", "FILE.twl",
+    {"show", "FILE",
      "Print the point list as the VQ window shows it after loading FILE: one line per point,\n"
      "the six columns (label, easting or latitude, northing or longitude, altitude, comment,\n"
      "leg in km) joined by TAB, UTF-8. The Israeli grid by default; --latlon shows\n"
      "latitude/longitude, --itm the New Israeli Grid.",
      Cmd_Show},
-    {"convert", "FILE.twl OUT",
+    {"convert", "FILE OUT",
      "Write the points of FILE to OUT as the window's Save As does: OUT ending in .txt gives\n"
-     "Turbo CD import text, .csv a spreadsheet file (any letter case).",
+     "Turbo CD import text, .csv a spreadsheet file, .gpx a GPX 1.1 file (any letter case).",
      Cmd_Convert},
     {"info", "", "Ask the GPS receiver who it is; print its product data and protocols.", Cmd_Info},
     {"download-track", "OUT",
-     "Write the receiver's track log to OUT (.txt or .csv), one point per track point, its\n"
-     "local time as comment.",
+     "Write the receiver's track log to OUT (.txt, .csv or .gpx), one point per track point,\n"
+     "its local time as comment; a .gpx file gets one track with the receiver's segments.",
      Cmd_Download_Track},
-    {"upload-route", "FILE.twl", "Upload the points of FILE to the receiver as route R.",
+    {"upload-route", "FILE", "Upload the points of FILE to the receiver as route R.",
      Cmd_Upload_Route},
     {"devices", "",
      "List what a transfer can reach, one line each, TAB-separated: \"port\" and each serial\n"
@@ -58,7 +58,9 @@ QString Indented(const char* text) {
 }
 
 QString Help() {
-  QString text = QStringLiteral("usage: vqtool COMMAND [OPTIONS] [FILES]\n\ncommands:\n");
+  QString text = QStringLiteral(
+      "usage: vqtool COMMAND [OPTIONS] [FILES]\n\nFILE is a point list: .twl (Turbo CD), .gpx "
+      "or VQ's own .csv (any letter case).\n\ncommands:\n");
   for (const cCommand& c : kCommands) {
     text += QStringLiteral("  ") + QLatin1String(c.name);
     for (const cToolOption& o : Tool_Options())

@@ -3,8 +3,10 @@
 #include <QCoreApplication>
 #include <QSet>
 
+#include "files/PointFile.h"
 #include "garmin/cGarmin.h"
 #include "points/cVQPoints.h"
+#include "text/TimeText.h"
 #include "workflows/cTransferUI.h"
 
 namespace {
@@ -37,7 +39,7 @@ cTransfer::cTransfer(cGarmin& garmin, cVQPoints& points, cTransferUI& ui, QObjec
 }
 
 QString cTransfer::Offered_Title(const QString& FileTitle) {
-  if (FileTitle.right(4).toUpper() == QLatin1String(".TWL"))
+  if (Point_File_Kind(FileTitle) != cPointFileKind::None)
     return FileTitle.left(FileTitle.size() - 4).toUpper();
   return FileTitle.toUpper();
 }
@@ -363,7 +365,11 @@ void cTransfer::Start_Log() {
   if (m_Log_Started) return;
   m_Log_Started = true;
   m_Before = Points;
+  m_Zone = QTimeZone::systemTimeZone();
   Points.Clear();
+  // A track log is saved back as a track, under the receiver's name.
+  Points.From_Track = true;
+  Points.Title = m_Product_Desc.trimmed();
 }
 
 void cTransfer::Receive_Track_Header() {
@@ -375,7 +381,16 @@ void cTransfer::Receive_Track_Header() {
 void cTransfer::Receive_Track_Point() {
   Start_Log();
   const cTrack& t = Garmin.Track;
-  if (!Points.Add(QString::number(Points.Count() + 1), t.lat, t.lon, double(t.alt), t.Time)) return;
+  cVQPoint p;
+  p.Label = QString::number(Points.Count() + 1);
+  p.lat = t.lat;
+  p.lon = t.lon;
+  p.alt = double(t.alt);
+  // The receiver keeps UTC; the hiker reads the time his watch showed.
+  p.Time = Utc_From_Time_Text(t.Time);
+  p.Comment = p.Time.isValid() ? Local_Time_Text(p.Time, m_Zone) : t.Time;
+  p.New_Segment = t.New_Segment;
+  if (!Points.Add(std::move(p))) return;
   m_ui.Show_Panel(2, QString::number(Points.Count()));
   Show_Progress(m_Track_Headers + Points.Count(), Garmin.Incoming_Records_Count());
 }

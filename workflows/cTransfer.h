@@ -4,6 +4,7 @@
 // track log download that collects every track point as a point of the list.
 #include <QObject>
 #include <QString>
+#include <QTimeZone>
 
 #include "points/cVQPoints.h"
 
@@ -43,7 +44,8 @@ class cTransfer : public QObject {
   qint16 Wpt_Index() const { return m_Wpt_Index; }
   int Track_Headers() const { return m_Track_Headers; }
 
-  // The title offered for a route: the file title without a final ".TWL" (any case), upper-cased.
+  // The title offered for a route: the file title without a final ".TWL", ".GPX" or ".CSV" (any
+  // case), upper-cased.
   static QString Offered_Title(const QString& FileTitle);
   // The name a label becomes in a receiver's waypoint format: upper-cased, cut to six
   // characters in the fixed-width formats.
@@ -95,4 +97,5 @@ class cTransfer : public QObject {
   int m_Track_Headers = 0;
   bool m_Log_Started = false;
   cVQPoints m_Before;
+  QTimeZone m_Zone;  // the computer's, for the points' local times
 };

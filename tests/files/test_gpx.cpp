@@ -171,8 +171,8 @@ TEST(Gpx, BadInputKeepsTheList) {
       {Data("gpx/bad_header.csv"), "", cLoadResult::Bad_Content, 1, "not a VQ CSV"},
       {Data("gpx/bad_line.csv"), "", cLoadResult::Bad_Content, 3, "five numbers"},
       {Data("gpx/parts.gpx"), "route:3", cLoadResult::No_Such_Pick, 0,
-       "no route:3 in the file; the file holds route:1 \"North\" (2 points), route:2 \"South\" "
-       "(1 points), track:1 \"Walked\" (3 points), waypoints (1 points)"},
+       "no route:3 in the file; the file holds route:1 \"North\" (2 point(s)), route:2 \"South\" "
+       "(1 point(s)), track:1 \"Walked\" (3 point(s)), waypoints (1 point(s))"},
       {Data("sample.csv"), "track:1", cLoadResult::No_Such_Pick, 0, "only a .gpx"},
       {Data("gpx/none.gpx"), "", cLoadResult::Cannot_Read, 0, "no such file"},
       {dir.path() + "/folder.gpx", "", cLoadResult::Cannot_Read, 0, "folder"},

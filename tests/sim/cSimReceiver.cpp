@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "garmin/Framing.h"
+#include "tests/doubles/Packets.h"
 
 namespace {
 constexpr quint8 kAck = 6, kNak = 21, kProductRqst = 254, kProductData = 255, kArray = 253;
@@ -100,14 +101,8 @@ void cSimReceiver::Send_Raw(const QByteArray& bytes) {
 }
 
 void cSimReceiver::Send_Packet(quint8 id, const QByteArray& data) {
-  QByteArray packet(data.size() + 6, '\0');
-  packet[0] = Framing::DLE;
-  packet[1] = char(id);
-  packet[2] = char(data.size());
-  for (int i = 0; i < data.size(); ++i) packet[3 + i] = data[i];
-  packet[packet.size() - 2] = Framing::DLE;
-  packet[packet.size() - 1] = Framing::ETX;
-  quint8 sum = Framing::Packet_Checksum(packet);
+  QByteArray packet = Packet_Of(id, data);
+  quint8 sum = quint8(packet[packet.size() - 3]);
   const bool is_data = id != kAck && id != kNak;
   if (is_data) ++Data_Sent_;
   if (is_data && (Corrupt_Next > 0 || (Corrupt_Every > 0 && Data_Sent_ % Corrupt_Every == 0))) {

@@ -21,10 +21,11 @@ struct cResult {
 };
 
 // Runs vqtool while the simulator keeps answering; a tool that hangs fails the test.
-cResult Run_With(cSimReceiver& sim, QStringList args) {
+cResult Run_With(cSimReceiver& sim, QStringList args, QProcess* process = nullptr) {
   args << "--port" << sim.Slave_Path() << "--timeout"
        << "100";
-  QProcess p;
+  QProcess own;
+  QProcess& p = process ? *process : own;
   QElapsedTimer clock;
   clock.start();
   p.start(QStringLiteral(VQ_TOOL_PATH), args);
@@ -95,6 +96,24 @@ TEST(vqtoolTransfer, UploadRouteStopsOnMergedNamesWithoutYes) {
   EXPECT_EQ(bad.status, 2);
 }
 
+TEST(vqtoolTransfer, InfoPrintsWhoTheReceiverIs) {
+  cSimReceiver sim;
+  sim.Protocol_Array = cSimReceiver::Array_Of({"P000", "L001", "A010", "A100", "D108", "A201",
+                                               "D202", "D108", "D210", "A301", "D310", "D301"});
+  QProcess p;
+  const cResult r = Run_With(sim, {"info", "--trace"}, &p);
+  EXPECT_EQ(r.status, 0) << r.err.constData();
+  const QByteArray out = p.readAllStandardOutput();
+  for (const char* line : {"Product_ID: 77\n", "Software_Version: 361\n",
+                           "Waypoint_Data_Format: D108\n", "Track_Transfer_Protocol: A301\n"})
+    EXPECT_TRUE(out.contains(line)) << line;
+  EXPECT_TRUE(r.err.contains("GPS 10 FE 02 00 00"));
+  sim.Talk_Nmea(20);
+  const cResult nmea = Run_With(sim, {"info"});
+  EXPECT_EQ(nmea.status, 1);
+  EXPECT_TRUE(nmea.err.contains("NMEA")) << nmea.err.constData();
+}
+
 TEST(vqtoolTransfer, SilentReceiverEndsTheCommandInBoundedTime) {
   cSimReceiver sim;
   sim.Silent = true;
@@ -103,5 +122,9 @@ TEST(vqtoolTransfer, SilentReceiverEndsTheCommandInBoundedTime) {
   EXPECT_EQ(r.status, 1);
   EXPECT_TRUE(r.err.contains(QStringLiteral("נכשלה").toUtf8()));
   EXPECT_FALSE(QFile::exists(dir.filePath("x.txt")));
+  const cResult info = Run_With(sim, {"info"});
+  EXPECT_EQ(info.status, 1);
+  EXPECT_TRUE(info.err.startsWith("vqtool: no answer")) << info.err.constData();
+  EXPECT_EQ(info.err.count('\n'), 1);
 }
 }  // namespace

@@ -11,6 +11,7 @@
 #include "garmin/cGarmin.h"
 #include "garmin/cSerialPort.h"
 #include "points/cVQPoints.h"
+#include "tests/doubles/Packets.h"
 #include "tests/sim/cSimReceiver.h"
 #include "workflows/cTransfer.h"
 #include "workflows/cTransferUI.h"
@@ -66,23 +67,6 @@ class cRowCount : public cVQList {
   int Row_Count() const override { return rows.size(); }
   QString Row_Text(int r, int c) const override { return rows[r - 1][size_t(c - 1)]; }
 };
-
-QByteArray Le16(int v) {
-  return QByteArray(1, char(v & 0xFF)) + QByteArray(1, char((v >> 8) & 0xFF));
-}
-QByteArray Le32(qint32 v) { return Le16(v & 0xFFFF) + Le16((quint32(v) >> 16) & 0xFFFF); }
-QByteArray Float(float f) {
-  qint32 bits = 0;
-  std::memcpy(&bits, &f, 4);
-  return Le32(bits);
-}
-qint32 Semi(double deg) { return qint32(deg * 2147483648.0 / 180.0); }
-
-// A D301 track point: position, time, altitude, depth, new-segment flag.
-QByteArray D301(double lat, double lon, qint32 time, float alt) {
-  return Le32(Semi(lat)) + Le32(Semi(lon)) + Le32(time) + Float(alt) + Float(0) +
-         QByteArray(1, '\0');
-}
 
 struct cBench {
   cSimReceiver sim;
@@ -257,12 +241,14 @@ TEST(Transfer, NmeaReceiverIsTurnedAway) {
 }
 
 TEST(Transfer, DownloadCountsHeadersAndNumbersThePoints) {
+  // Track times are the receiver's UTC; the comments give Israel's time, summer time included.
+  qputenv("TZ", "Asia/Jerusalem");
   cBench b(kWithLinks);
   b.points.Add("OLD", 30, 35, 0, "");
   QList<cSimReceiver::cPacket> script = {{kRecords, Le16(4)},
                                          {kTrkHdr, QByteArray("\x01\xFF\x00TRK\0", 7)}};
-  for (int i = 0; i < 3; ++i)
-    script.append({kTrkData, D301(31.7683 + i * .001, 35.2137, 100000 * (i + 1), 700 + i)});
+  for (qint32 time : {1079337909, 1089878709, 1089878710})  // 2024-03-14, 07-14 08:05:09 UTC
+    script.append({kTrkData, D301(31.7683 + (time % 7) * .001, 35.2137, time, 700)});
   script.append({kXferCmplt, Le16(kTransferTrk)});
   b.sim.Set_Script(kTransferTrk, script);
   // A sentence between the points is line noise to the download (found by fuzzing: the next
@@ -281,7 +267,10 @@ TEST(Transfer, DownloadCountsHeadersAndNumbersThePoints) {
   ASSERT_EQ(b.points.Count(), 3);
   EXPECT_EQ(b.list.Row_Count(), 3);
   EXPECT_EQ(b.points.Item(3).Label, "3");
-  EXPECT_NEAR(b.points.Item(1).lat, 31.7683, 1e-6);
+  EXPECT_NEAR(b.points.Item(1).lat, 31.7683 + (1079337909 % 7) * .001, 1e-6);
+  EXPECT_EQ(b.points.Item(1).Comment, "2024/03/14-10:05:09");
+  EXPECT_EQ(b.points.Item(2).Comment, "2024/07/14-11:05:09");
+  EXPECT_EQ(b.points.Item(2).Time, QDateTime(QDate(2024, 7, 14), QTime(8, 5, 9), Qt::UTC));
   EXPECT_EQ(b.ui.panel2.last(), "3");
   EXPECT_EQ(b.transfer.Track_Headers(), 1);
   EXPECT_EQ(b.ui.panel1, QStringLiteral("eTrex Sim Software Version 3.61 "));
@@ -344,6 +333,20 @@ TEST(Transfer, DownloadMismatchEmptyLogAndSilence) {
     EXPECT_TRUE(b.ui.notices[0].endsWith(QStringLiteral("הרשימה לא שונתה.")));
     ASSERT_EQ(b.points.Count(), 1);
     EXPECT_EQ(b.points.Item(1).Label, "OLD");
+  }
+  {
+    // The receiver is unplugged in the middle: no hang, no false success, the port closed.
+    cBench b(kNoLinks);
+    b.sim.Set_Script(kTransferTrk, {{kRecords, Le16(5)}, {kTrkData, D301(31, 35, 1, 0)}});
+    QObject::connect(&b.sim, &cSimReceiver::Packet_Received, [&](const QByteArray& p) {
+      if (quint8(p[1]) == kAck && quint8(p[3]) == kTrkData)
+        QTimer::singleShot(0, &b.sim, [&] { b.sim.Disappear(); });
+    });
+    ASSERT_TRUE(b.transfer.Garmin_Download_Start(1, "9600,N,8,1"));
+    b.Run_To_End();
+    EXPECT_EQ(b.ui.ended, 1);
+    EXPECT_FALSE(b.ui.completed);
+    EXPECT_FALSE(b.comm.PortOpen());
   }
   {
     // Two points of five, then silence: what arrived is shown and counted.
