@@ -53,6 +53,7 @@ int Cmd_Upload_Route_Storage(const cToolArgs& args) {
   int number = 0;
   if (!args.Number("number", 1, 20, number) || !Drive_Only(args)) return 2;
   cVQPoints points;
+  // With --true-datum the route holds the file's true WGS 84 places, as a serial upload sends.
   if (!ToolUtil::Load(args.files[0], points, args.Value("pick"), args.Is_Set("true-datum")))
     return 1;
   const QString title = args.Is_Set("title")
