@@ -244,7 +244,10 @@ void frmVQ::Form_Unload() {
 }
 
 void frmVQ::mnuFileExit_Click() {
-  if (Confirm_Discard()) m_services.End_Process();
+  if (!Confirm_Discard()) return;
+  // Exit ends at once, but a running transfer first sends its abort packet and closes the port.
+  if (Transfer) Transfer->Cancel(false);
+  m_services.End_Process();
 }
 
 void frmVQ::mnuDisplayCorITM_Click() {

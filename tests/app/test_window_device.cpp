@@ -141,5 +141,12 @@ TEST_F(WindowDevice, RunningTransferLocksTheListAndCancelKeepsIt) {
   EXPECT_FALSE(w->comm->PortOpen());
   EXPECT_FALSE(w->Transfer->Running());
   EXPECT_EQ(w->Garmin->Last_Sent().mid(1, 3), QByteArray("\x0A\x02\x00", 3));  // abort packet
+
+  // Exit during a transfer ends it the same way before the process ends.
+  QTimer::singleShot(0, [&] { w->mnuFileExit->trigger(); });
+  w->mnuFileLogDnld->trigger();
+  EXPECT_FALSE(w->comm->PortOpen());
+  EXPECT_FALSE(w->Transfer->Running());
+  EXPECT_EQ(services.ended, 1);
 }
 }  // namespace
