@@ -62,11 +62,19 @@ QString Help() {
       "usage: vqtool COMMAND [OPTIONS] [FILES]\n\nFILE is a point list: .twl (Turbo CD), .gpx "
       "or VQ's own .csv (any letter case).\n\ncommands:\n");
   for (const cCommand& c : kCommands) {
-    text += QStringLiteral("  ") + QLatin1String(c.name);
+    // The usage line wraps at 96 columns, its continuation indented under the command.
+    QString line = QStringLiteral("  ") + QLatin1String(c.name);
+    const auto add = [&](const QString& word) {
+      if (line.size() + 1 + word.size() > 96) {
+        text += line + QLatin1Char('\n');
+        line = QString(4 + int(qstrlen(c.name)), QLatin1Char(' '));
+      }
+      line += QLatin1Char(' ') + word;
+    };
     for (const cToolOption& o : Tool_Options())
-      if (Takes(o, QLatin1String(c.name))) text += QStringLiteral(" [") + Option_Text(o) + "]";
-    if (*c.files) text += QLatin1Char(' ') + QLatin1String(c.files);
-    text += QLatin1Char('\n') + Indented(c.help);
+      if (Takes(o, QLatin1String(c.name))) add(QStringLiteral("[") + Option_Text(o) + "]");
+    if (*c.files) add(QLatin1String(c.files));
+    text += line + QLatin1Char('\n') + Indented(c.help);
   }
   text += QStringLiteral("\noptions:\n");
   for (const cToolOption& o : Tool_Options()) {
