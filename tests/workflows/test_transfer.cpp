@@ -7,6 +7,8 @@
 #include <QTimer>
 #include <cstring>
 
+#include "files/GpxWrite.h"
+#include "files/PointFile.h"
 #include "garmin/cGarmin.h"
 #include "garmin/cSerialPort.h"
 #include "points/cVQPoints.h"
@@ -267,6 +269,20 @@ TEST(Transfer, DownloadCountsHeadersAndNumbersThePoints) {
   // The transfer is over: the port is closed and no time-out is left to come.
   EXPECT_FALSE(b.comm.PortOpen());
   EXPECT_FALSE(b.timer.isActive());
+  // The log keeps its UTC times and the receiver's name, and goes to GPX and back the same.
+  EXPECT_EQ(b.points.Item(2).Time,
+            QDateTime(QDate(1989, 12, 31), QTime(0, 0), Qt::UTC).addSecs(200000));
+  EXPECT_EQ(b.points.Title, "eTrex Sim Software Version 3.61");
+  cVQPoints back;
+  ASSERT_EQ(Load_Point_Bytes(GPX_Bytes(b.points), cPointFileKind::Gpx, back).status,
+            cLoadResult::Loaded);
+  ASSERT_EQ(back.Count(), 3);
+  EXPECT_TRUE(back.From_Track);
+  for (int i = 1; i <= 3; ++i) {
+    const cVQPoint &p = b.points.Item(i), &q = back.Item(i);
+    EXPECT_TRUE(p.Label == q.Label && p.Time == q.Time && p.Comment == q.Comment && p.alt == q.alt);
+    EXPECT_NEAR(p.lat, q.lat, 1e-9);
+  }
 }
 
 TEST(Transfer, DownloadMismatchEmptyLogAndSilence) {
