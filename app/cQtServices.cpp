@@ -4,6 +4,7 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QUrl>
 #include <cstdio>
@@ -57,6 +58,16 @@ QString cQtServices::Save_File_Name(QWidget* owner, const QString& folder, const
   // No extension is added and no question is asked before replacing: the name decides.
   return QFileDialog::getSaveFileName(owner, title, folder, Qt_Filter(filter), nullptr,
                                       QFileDialog::DontConfirmOverwrite);
+}
+
+int cQtServices::Choose(QWidget* owner, const QString& text, const QStringList& items) {
+  QInputDialog box(owner);
+  box.setWindowTitle(QStringLiteral("VQ"));
+  box.setLayoutDirection(Qt::RightToLeft);
+  box.setLabelText(text);
+  box.setComboBoxItems(items);
+  if (box.exec() != QDialog::Accepted) return -1;
+  return int(items.indexOf(box.textValue()));
 }
 
 bool cQtServices::Open_Document(const QString& path) {

@@ -9,6 +9,7 @@ class cQtServices : public cServices {
                          const QString& filter) override;
   QString Save_File_Name(QWidget* owner, const QString& folder, const QString& title,
                          const QString& filter) override;
+  int Choose(QWidget* owner, const QString& text, const QStringList& items) override;
   bool Open_Document(const QString& path) override;
   QString Program_Folder() override;
   void End_Process() override;

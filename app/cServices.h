@@ -3,6 +3,7 @@
 // document with the desktop's viewer, the program's folder and ending at once. cQtServices
 // is the real one; the tests script the answers.
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -20,6 +21,8 @@ class cServices {
                                  const QString& filter) = 0;
   virtual QString Save_File_Name(QWidget* owner, const QString& folder, const QString& title,
                                  const QString& filter) = 0;
+  // A modal list titled "VQ": the index of the item chosen, -1 when cancelled.
+  virtual int Choose(QWidget* owner, const QString& text, const QStringList& items) = 0;
   // Opens the document with the desktop's viewer; false when that fails.
   virtual bool Open_Document(const QString& path) = 0;
   virtual QString Program_Folder() = 0;

@@ -9,10 +9,26 @@
 #include <QSettings>
 #include <cmath>
 
+#include "garmin/Serial_Ports.h"
+#include "storage/cGarminDrive.h"
 #include "workflows/Port_Device.h"
 
 namespace {
 QSettings Store() { return QSettings(QStringLiteral("VQ"), QStringLiteral("VQ")); }
+const QString Usb_Make = QStringLiteral("Garmin USB");
+
+// Where the older USB receivers are found, and the ports that are Garmin receivers now.
+QString Serial_Note() {
+  QString text = QStringLiteral(
+      "מכשיר Garmin ישן בחיבור USB נראה כערוץ טורי ‎/dev/ttyUSB0‎ דרך מודול "
+      "garmin_gps "
+      "(‎sudo modprobe garmin_gps‎).");
+  for (const cSerialPortInfo& p : Serial_Ports())
+    if (p.Garmin)
+      text += QStringLiteral("<br>נמצא מקלט Garmin: <a href=\"%1\">%1</a>")
+                  .arg(p.Device.toHtmlEscaped());
+  return text;
+}
 }  // namespace
 
 frmOptions::frmOptions(QWidget* parent) : QDialog(parent) {
@@ -30,6 +46,12 @@ frmOptions::frmOptions(QWidget* parent) : QDialog(parent) {
 #endif
   Label2 = new QLabel(QStringLiteral("נתוני תקשורת:"), this);
   cmbComm = new QComboBox(this);
+  Label5 = new QLabel(QStringLiteral("כונן:"), this);
+  cmbDrive = new QComboBox(this);
+  cmbDrive->setEditable(true);
+  cmbDrive->setLayoutDirection(Qt::LeftToRight);
+  lblNote = new QLabel(this);
+  lblNote->setWordWrap(true);
   cmdOK = new QPushButton(QStringLiteral("אישור"), this);
   cmdCancel = new QPushButton(QStringLiteral("ביטול"), this);
   cmdOK->setDefault(true);
@@ -42,13 +64,17 @@ frmOptions::frmOptions(QWidget* parent) : QDialog(parent) {
   grid->addWidget(txtDevice, 2, 1);
   grid->addWidget(Label2, 3, 0);
   grid->addWidget(cmbComm, 3, 1);
+  grid->addWidget(Label5, 4, 0);
+  grid->addWidget(cmbDrive, 4, 1);
+  grid->addWidget(lblNote, 5, 0, 1, 2);
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(cmdOK);
   buttons->addWidget(cmdCancel);
-  grid->addLayout(buttons, 4, 0, 1, 2);
+  grid->addLayout(buttons, 6, 0, 1, 2);
   Form_Load();
   connect(cmbMake, &QComboBox::currentIndexChanged, this, &frmOptions::cmbMake_Click);
   connect(cmbCOM, &QComboBox::currentIndexChanged, this, &frmOptions::cmbCOM_Click);
+  connect(lblNote, &QLabel::linkActivated, txtDevice, &QLineEdit::setText);
   connect(cmdOK, &QPushButton::clicked, this, &frmOptions::cmdOK_Click);
   connect(cmdCancel, &QPushButton::clicked, this, &frmOptions::cmdCancel_Click);
 }
@@ -57,8 +83,14 @@ void frmOptions::Form_Load() {
   for (int i = 1; i <= 9; ++i) cmbCOM->addItem(QString::number(i));
   cmbComm->addItem(QStringLiteral("4800,N,8,1"));
   cmbComm->addItem(QStringLiteral("9600,N,8,1"));
-  cmbMake->addItem(QStringLiteral("Garmin"));
-  cmbMake->addItem(QStringLiteral("Magellan"));
+  // The item's data is the text stored as "Make".
+  cmbMake->addItem(QStringLiteral("Garmin"), QStringLiteral("Garmin"));
+  cmbMake->addItem(QStringLiteral("Garmin (USB)"), Usb_Make);
+  cmbMake->addItem(QStringLiteral("Magellan"), QStringLiteral("Magellan"));
+  for (const cGarminDrive& d : Find_Garmin_Drives()) {
+    cmbDrive->addItem(d.Root);
+    cmbDrive->setItemData(cmbDrive->count() - 1, d.Description, Qt::ToolTipRole);
+  }
   QSettings store = Store();
   bool ok = false;
   double com =
@@ -73,12 +105,26 @@ void frmOptions::Form_Load() {
   cmbComm->setCurrentIndex(comm == QLatin1String("9600,N,8,1") ? 1 : 0);
   const QString make =
       store.value(QStringLiteral("Settings/Make"), QStringLiteral("Garmin")).toString();
-  cmbMake->setCurrentIndex(make == QLatin1String("Garmin") ? 0 : 1);
+  cmbMake->setCurrentIndex(make == QLatin1String("Garmin") ? 0 : make == Usb_Make ? 1 : 2);
+  const QString drive = store.value(QStringLiteral("Settings/Drive")).toString();
+  if (!drive.isEmpty()) cmbDrive->setCurrentText(drive);
   cmbMake_Click();
 }
 
 void frmOptions::cmbMake_Click() {
   cmbComm->setCurrentIndex(cmbMake->currentText() == QLatin1String("Magellan") ? 0 : 1);
+  Show_Kind();
+}
+
+// A drive needs no port and line settings, a serial receiver no drive.
+void frmOptions::Show_Kind() {
+  const bool usb = cmbMake->currentData().toString() == Usb_Make;
+  for (QWidget* w : {static_cast<QWidget*>(cmbCOM), static_cast<QWidget*>(txtDevice),
+                     static_cast<QWidget*>(cmbComm)})
+    w->setEnabled(!usb);
+  cmbDrive->setEnabled(usb);
+  lblNote->setText(usb ? QStringLiteral("תיקיית הכונן שבה תיקיית Garmin של המכשיר.")
+                       : Serial_Note());
 }
 
 void frmOptions::cmbCOM_Click() {
@@ -94,7 +140,9 @@ void frmOptions::cmdOK_Click() {
   if (cmbCOM->currentIndex() >= 0)
     store.setValue(QStringLiteral("Settings/COM"), cmbCOM->currentText());
   store.setValue(QStringLiteral("Settings/Comm"), cmbComm->currentText());
-  store.setValue(QStringLiteral("Settings/Make"), cmbMake->currentText());
+  store.setValue(QStringLiteral("Settings/Make"), cmbMake->currentData().toString());
+  const QString drive = cmbDrive->currentText().trimmed();
+  if (!drive.isEmpty()) store.setValue(QStringLiteral("Settings/Drive"), drive);
 #ifndef Q_OS_WIN
   // The device is stored only when it differs from where the number points by itself.
   if (cmbCOM->currentIndex() >= 0) {

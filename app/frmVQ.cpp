@@ -147,6 +147,7 @@ void frmVQ::Create_Driver() {
   Garmin->setTmrTimeout(&tmr);
   Garmin->setComGarmin(comm.get());
   Transfer = std::make_unique<cTransfer>(*Garmin, Points, static_cast<cTransferUI&>(*this));
+  Build_Transfer_Controls();
 }
 
 // Qt's right-to-left layout direction mirrors the list and its header.
@@ -222,6 +223,8 @@ void frmVQ::Form_Resize() {
 }
 
 void frmVQ::closeEvent(QCloseEvent* event) {
+  // A transfer still running ends first: the abort packet, the port closed.
+  if (Transfer) Transfer->Cancel(false);
   Form_Unload();
   event->accept();
 }

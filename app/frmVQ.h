@@ -13,6 +13,7 @@ class QAction;
 class QLabel;
 class QMenu;
 class QProgressBar;
+class QPushButton;
 class QTreeView;
 class cGarmin;
 class cListModel;
@@ -59,6 +60,9 @@ class frmVQ : public QMainWindow, private cTransferUI {
   QLabel* sbPanel1 = nullptr;
   QLabel* sbPanel2 = nullptr;
   QProgressBar* sbProgress = nullptr;
+  // Shown in the status bar while a transfer runs; Esc does the same.
+  QPushButton* cmdCancel = nullptr;
+  void cmdCancel_Click();
   QAction *mnuFileOpen, *mnuFileSaveAs, *mnuFileLogDnld, *mnuFileUpload, *mnuFileSettings,
       *mnuFileExit, *mnuDisplayCorITM, *mnuDisplayCorLL, *mnuHelpAbout;
   QAction *mnuDisplayCorNew = nullptr, *mnuDisplayDatum = nullptr;
@@ -83,6 +87,7 @@ class frmVQ : public QMainWindow, private cTransferUI {
 
  private:
   void Create_Driver();
+  void Build_Transfer_Controls();
   void Build_Menus();
   void Build_List();
   void Build_Status_Bar();
@@ -106,6 +111,9 @@ class frmVQ : public QMainWindow, private cTransferUI {
   void Transfer_Ended(bool completed) override;
   void Magellan_Upload_Start();
   void Magellan_Download_Start();
+  // The same with a receiver seen as a USB drive (app/frmVQ_Usb.cpp).
+  void Usb_Upload_Start(qint16 Idx, const QString& Desc);
+  void Usb_Download_Start();
 
   cServices& m_services;
   bool m_busy = false;

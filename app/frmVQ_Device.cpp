@@ -3,7 +3,11 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QProgressBar>
+#include <QPushButton>
+#include <QShortcut>
+#include <QStatusBar>
 #include <QTreeView>
 
 #include "app/cListModel.h"
@@ -17,10 +21,9 @@
 #include "workflows/cTransfer.h"
 
 namespace {
-bool Make_Is_Garmin() {
-  return frmVQ::Setting(QStringLiteral("Settings/Make"), QStringLiteral("Garmin")) ==
-         QLatin1String("Garmin");
-}
+QString Make() { return frmVQ::Setting(QStringLiteral("Settings/Make"), QStringLiteral("Garmin")); }
+bool Make_Is_Garmin() { return Make() == QLatin1String("Garmin"); }
+bool Make_Is_Usb() { return Make() == QLatin1String("Garmin USB"); }
 qint16 Stored_Port() {
   const double port = frmVQ::Setting_Number(QStringLiteral("Settings/COM"), 1);
   return port >= 1 && port <= 32767 ? qint16(port) : qint16(1);
@@ -35,7 +38,21 @@ void frmVQ::mnuFileSettings_Click() {
   dialog.exec();
 }
 
+void frmVQ::Build_Transfer_Controls() {
+  cmdCancel = new QPushButton(QStringLiteral("ביטול"), this);
+  cmdCancel->hide();
+  statusBar()->addPermanentWidget(cmdCancel);
+  connect(cmdCancel, &QPushButton::clicked, this, &frmVQ::cmdCancel_Click);
+  auto* esc = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+  connect(esc, &QShortcut::activated, this, &frmVQ::cmdCancel_Click);
+}
+
+void frmVQ::cmdCancel_Click() {
+  if (Transfer) Transfer->Cancel();
+}
+
 void frmVQ::mnuFileUpload_Click() {
+  if (Transfer->Running()) return;
   if (lvModel->Row_Count() == 0) {
     Notice(QStringLiteral("אין מסלול לטעינה"));
     return;
@@ -45,6 +62,10 @@ void frmVQ::mnuFileUpload_Click() {
   RteData->Idx = -1;
   RteData->exec();
   if (RteData->Idx == -1) return;
+  if (Make_Is_Usb()) {
+    Usb_Upload_Start(RteData->Idx, RteData->Desc);
+    return;
+  }
   if (!Make_Is_Garmin()) {
     Magellan_Upload_Start();
     return;
@@ -55,6 +76,11 @@ void frmVQ::mnuFileUpload_Click() {
 }
 
 void frmVQ::mnuFileLogDnld_Click() {
+  if (Transfer->Running()) return;
+  if (Make_Is_Usb()) {
+    Usb_Download_Start();
+    return;
+  }
   if (!Make_Is_Garmin()) {
     Magellan_Download_Start();
     return;
@@ -91,12 +117,19 @@ void frmVQ::Show_Progress(int done, int total) {
   sbProgress->show();
 }
 
+// While a transfer runs, nothing that changes the list, the display or the line can start; the
+// list stays readable and Cancel stays at hand.
 void frmVQ::Set_Busy(bool busy) {
   if (busy == m_busy) return;
   m_busy = busy;
-  setEnabled(!busy);
+  for (QAction* a : {mnuFileOpen, mnuFileSaveAs, mnuFileLogDnld, mnuFileUpload, mnuFileSettings})
+    a->setEnabled(!busy);
+  if (auto* display = qobject_cast<QMenu*>(mnuDisplayCorITM->parent()))
+    display->menuAction()->setEnabled(!busy);
+  lv->viewport()->setAcceptDrops(!busy);
+  if (cmdCancel) cmdCancel->setVisible(busy);
   if (busy) {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
+    QApplication::setOverrideCursor(Qt::BusyCursor);
   } else {
     QApplication::restoreOverrideCursor();
   }

@@ -1,13 +1,16 @@
 // Opening and showing a 32767-point .twl file: read, convert, fill the list view (offscreen),
-// and the display switch on the loaded list.
+// the display switch on the loaded list, and the grids through PROJ beside the original one.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
 #include <QTemporaryDir>
 #include <QTreeView>
+#include <vector>
 
 #include "app/cListModel.h"
 #include "files/TwlFile.h"
+#include "geo/Xlate.h"
+#include "geo/cProjGrids.h"
 #include "points/cVQPoints.h"
 #include "tests/gen/TwlGen.h"
 
@@ -56,6 +59,47 @@ void BM_Display_Switch_32767(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_Display_Switch_32767)->Unit(benchmark::kMillisecond);
+
+// The list shown in one display, again and again: 0 latitude/longitude, 1 the old grid (with the
+// datum option: through PROJ), 2 the New Israeli Grid (through PROJ).
+void BM_Show_In_32767(benchmark::State& state) {
+  cScene& s = Scene();
+  Load_TWL_File(s.path, s.points);
+  s.points.Set_Datum(state.range(1) != 0);
+  for (auto _ : state) {
+    s.points.Set_CoorSys(qint16(state.range(0)));
+    QApplication::processEvents();
+  }
+  s.points.Set_Datum(false);
+  s.points.Set_CoorSys(1);
+}
+BENCHMARK(BM_Show_In_32767)
+    ->ArgNames({"CoorSys", "Datum"})
+    ->Args({0, 0})
+    ->Args({1, 0})
+    ->Args({2, 0})
+    ->Args({1, 1})
+    ->Unit(benchmark::kMillisecond);
+
+// The grid values alone for the 32767 points: the original formulas point by point, and PROJ's
+// New Israeli Grid in one call.
+void BM_Grid_Values_32767(benchmark::State& state) {
+  cScene& s = Scene();
+  Load_TWL_File(s.path, s.points);
+  std::vector<double> lat, lon;
+  for (const cVQPoint& p : s.points) lat.push_back(p.lat), lon.push_back(p.lon);
+  const cProjGrids& proj = cProjGrids::Shared();
+  for (auto _ : state) {
+    std::vector<double> E = lat, N = lon;
+    if (state.range(0) == 2) {
+      proj.WGS84_To_New_Grid(E.data(), N.data(), E.size());
+    } else {
+      for (size_t i = 0; i < E.size(); ++i) Xlate::LatLon_To_ITM(lat[i], lon[i], E[i], N[i]);
+    }
+    benchmark::DoNotOptimize(E.data());
+  }
+}
+BENCHMARK(BM_Grid_Values_32767)->ArgName("CoorSys")->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {

@@ -6,6 +6,9 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include "garmin/cGarmin.h"
@@ -114,6 +117,39 @@ BENCHMARK(BM_Track_Download_Paced_9600)
     ->Arg(10000)
     ->UseManualTime()
     ->Unit(benchmark::kSecond)
+    ->Iterations(1);
+
+// The same log read by GPSBabel's Garmin serial module from the same simulator, for comparison;
+// its time includes starting the process. Arg: points; second Arg: line baud (0: unpaced).
+void BM_Track_Download_Gpsbabel(benchmark::State& state) {
+  const int n = int(state.range(0));
+  for (auto _ : state) {
+    cRig rig;
+    rig.sim.Line_Baud = int(state.range(1));
+    rig.sim.Set_Script(6, Track_Script(n));
+    QTemporaryDir dir;
+    const QString out = dir.filePath(QStringLiteral("log.gpx"));
+    QProcess babel;
+    QElapsedTimer clock;
+    clock.start();
+    babel.start(QStringLiteral("gpsbabel"), {QStringLiteral("-t"), QStringLiteral("-i"),
+                                             QStringLiteral("garmin"), QStringLiteral("-f"),
+                                             rig.sim.Slave_Path(), QStringLiteral("-o"),
+                                             QStringLiteral("gpx"), QStringLiteral("-F"), out});
+    while (babel.state() != QProcess::NotRunning && clock.elapsed() < 600000)
+      QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+    state.SetIterationTime(double(clock.nsecsElapsed()) / 1e9);
+    QFile f(out);
+    state.counters["points"] = f.open(QIODevice::ReadOnly) ? f.readAll().count("<trkpt") : -1;
+    state.counters["exit"] = babel.exitCode();
+  }
+  state.SetItemsProcessed(int64_t(state.iterations()) * n);
+}
+BENCHMARK(BM_Track_Download_Gpsbabel)
+    ->Args({10000, 0})
+    ->Args({500, 9600})
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
     ->Iterations(1);
 
 void BM_Route_Upload_500(benchmark::State& state) {

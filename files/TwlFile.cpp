@@ -6,6 +6,7 @@
 #include <cmath>
 #include <vector>
 
+#include "geo/VectorState.h"
 #include "geo/Xlate.h"
 #include "geo/cProjGrids.h"
 #include "points/cVQPoints.h"
@@ -106,7 +107,9 @@ cLoadResult Load_TWL_Bytes(const QByteArray& bytes, cVQPoints& points) {
   const cTwlContent content = Parse_TWL(bytes);
   result.cut = content.cut;
   points.Clear();
-  // With the datum option the grid values are EPSG:28193, taken to WGS 84 in one batch.
+  // Every position first, then the points: adding hashes the labels, which slows the
+  // arithmetic that follows it (geo/VectorState.h). With the datum option the grid values are
+  // EPSG:28193, taken to WGS 84 in one batch.
   const int n = content.records.size();
   std::vector<double> lats(size_t(n), HUGE_VAL), lons(size_t(n), HUGE_VAL);
   if (points.Datum()) {
@@ -114,13 +117,16 @@ cLoadResult Load_TWL_Bytes(const QByteArray& bytes, cVQPoints& points) {
     if (!cProjGrids::Shared().Old_Grid_To_WGS84(lats.data(), lons.data(), size_t(n)))
       std::fill(lats.begin(), lats.end(), HUGE_VAL);
   }
+  VectorState::Clear_Upper_Halves();
+  for (int i = 0; i < n; ++i) {
+    // Without the option, or for a value PROJ cannot take, the original formulas.
+    if (!std::isfinite(lats[size_t(i)]) || !std::isfinite(lons[size_t(i)]))
+      Xlate::ITM_To_LatLon(double(content.records[i].E), double(content.records[i].N),
+                           lats[size_t(i)], lons[size_t(i)]);
+  }
   for (int i = 0; i < n; ++i) {
     const cTwlRecord& rec = content.records[i];
-    double lat = lats[size_t(i)], lon = lons[size_t(i)];
-    // Without the option, or for a value PROJ cannot take, the original formulas.
-    if (!std::isfinite(lat) || !std::isfinite(lon))
-      Xlate::ITM_To_LatLon(double(rec.E), double(rec.N), lat, lon);
-    if (!points.Add(rec.Label, lat, lon, double(rec.Alt), rec.Comment)) {
+    if (!points.Add(rec.Label, lats[size_t(i)], lons[size_t(i)], double(rec.Alt), rec.Comment)) {
       if (result.duplicates == 0) result.first_duplicate = rec.Label;
       ++result.duplicates;
     }

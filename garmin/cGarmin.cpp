@@ -73,6 +73,8 @@ void cGarmin::setTmrTimeout(QTimer* timer) {
 bool cGarmin::PortOpen() {
   if (!comGarmin_) return false;
   if (comGarmin_->PortOpen()) return true;
+  // Every session starts from a clean link: nothing awaited, no retries, no half frame.
+  Clear_Link();
   comGarmin_->setSettings(Settings_);
   comGarmin_->setCommPort(Port_);
   comGarmin_->RThreshold = 1;
@@ -86,8 +88,7 @@ bool cGarmin::PortOpen() {
 }
 
 void cGarmin::PortClose() {
-  Timer_Off();
-  Awaiting_Ack_ = Request_Pending_ = Expecting_More_ = false;
+  Clear_Link();
   if (comGarmin_ && comGarmin_->PortOpen()) comGarmin_->setPortOpen(false);
 }
 
@@ -135,7 +136,6 @@ void cGarmin::Take_Unit() {
     if (frame_taken) NMEA_Mode_ = false;
   } else {
     if (pos.E > pos.S) {
-      Timeout_Ticks_ = 0;
       NMEA_Mode_ = true;
       sentence = QString::fromLatin1(RxBuffer_.mid(pos.S, pos.E - pos.S));
       sentence_taken = true;
@@ -174,8 +174,8 @@ void cGarmin::Take_Unit() {
       Checksum_Errors_ = 0;
     }
   }
-  // The timer starts before the event: a handler that closes the port stops it for good.
-  Timer_On();
+  // Before the event: a handler that closes the port stops the timer for good.
+  Link_Event(cLinkEvent::Sentence);
   emit NMEA(sentence, checksumok);
 }
 
@@ -193,19 +193,13 @@ bool cGarmin::Extract_Packet(QByteArray& buffer, QByteArray& packet) {
   packet = Framing::Unstuff(text);
   emit HexDebug(Framing::Hex_Trace(packet, QStringLiteral("I")));
   if (packet.size() < 6) {
-    // Too short for an id, a size and a checksum: line noise, not an answer. Nothing is
-    // answered or reported and the response timer keeps running, but it counts as an invalid
-    // frame, so a line that carries nothing else ends in error 3.
-    if (++Retry_Count_ > 5) {
-      Retry_Count_ = 0;
-      emit cError(
-          3,
-          QStringLiteral("Invalid message received from device on port ") + QString::number(Port_),
-          packet);
-    }
+    // Too short for an id, a size and a checksum: line noise, not an answer, but an invalid
+    // frame all the same, so a line that carries nothing else ends in error 3.
+    Link_Event(cLinkEvent::Bad_Frame, packet);
     return false;
   }
   const int data_len = packet.size() - 6;
   if (packet[2] == 0 && data_len <= 255) packet[2] = char(data_len);
-  return Check_Packet(packet);
+  const bool valid = Framing::Packet_Checksum(packet) == quint8(packet[packet.size() - 3]);
+  return Link_Event(valid ? cLinkEvent::Frame : cLinkEvent::Bad_Frame, packet);
 }

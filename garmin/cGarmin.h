@@ -51,7 +51,8 @@ class cGarmin : public QObject {
   QString Track_Point_Format() const { return Track_Point_Format_; }
   QString Prox_Wpt_Transfer_Protocol() const { return Prox_Wpt_Transfer_Protocol_; }
   QString Prox_Wpt_Data_Format() const { return Prox_Wpt_Data_Format_; }
-  qint16 Incoming_Records_Count() const { return Incoming_Records_Count_; }
+  // The records a receiver announced: an unsigned 16-bit count on the wire.
+  quint16 Incoming_Records_Count() const { return Incoming_Records_Count_; }
 
   // Packet ids and command codes in force (read-only): L001 until an L002 receiver is seen.
   quint8 PID_Ack_Byte() const { return Ids_.Ack_Byte; }
@@ -87,6 +88,14 @@ class cGarmin : public QObject {
   quint8 CMND_Start_Pvt_Data() const { return Ids_.Start_Pvt_Data; }
   quint8 CMND_Stop_Pvt_Data() const { return Ids_.Stop_Pvt_Data; }
   quint8 CMND_Start_Async() const { return Ids_.Start_Async; }
+
+  // What the link waits for: nothing, the ACK of the packet it sent last (Link_Wait_Id), the
+  // answer to a request (Link_Wait_Id the command or product request), or the rest of a transfer
+  // the receiver is sending. Every wait but Idle runs the response timer, and only what it waits
+  // for restarts the time-out.
+  enum class cWait { Idle, Ack, Answer, Rest };
+  cWait Link_Wait() const { return Wait_; }
+  quint8 Link_Wait_Id() const { return Wait_Id_; }
 
   // Link state, readable for the owner's diagnostics and for tests.
   const QByteArray& RxBuffer() const { return RxBuffer_; }
@@ -158,14 +167,22 @@ class cGarmin : public QObject {
   void Bound_RxBuffer();
   bool Extract_Packet(QByteArray& buffer, QByteArray& packet);
   // Link (cGarmin_Link.cpp).
-  bool Check_Packet(QByteArray& packet);
-  void Check_Link_Packet(QByteArray& packet);
+  // What arrives, for the one function that decides what it does in each wait.
+  enum class cLinkEvent { Frame, Bad_Frame, Sentence, Tick };
+  // Returns true when the owner gets Receive for the frame.
+  bool Link_Event(cLinkEvent event, const QByteArray& packet = QByteArray());
+  bool Link_Frame(const QByteArray& packet);
+  void Link_Invalid(const QByteArray& packet, bool answer);
+  void Set_Wait(cWait wait, quint8 id);
+  void Progress();
+  void Clear_Link();
   void tmrTimeout_Timer();
   void Timer_On();
   void Timer_Off();
   QByteArray Command_Packet(quint8 pid, quint8 byte0, quint8 byte1) const;
-  // The packet is a command whose answer is records (or the time or the position).
-  bool Asks_For_Records(const QByteArray& sent) const;
+  // What a request asks for: the command of a transfer request, the product request's id, or 0
+  // for a packet answered by its ACK alone.
+  quint8 Request_Of(const QByteArray& sent) const;
   // Protocol (cGarmin_Protocol.cpp).
   void Parse_Protocol_Array(const QByteArray& packet);
   void Receive_Product_Data(const QByteArray& packet);
@@ -201,7 +218,7 @@ class cGarmin : public QObject {
   QString Route_Transfer_Protocol_, Route_Data_Format_, Route_Wpt_Data_Format_;
   QString Track_Transfer_Protocol_, Track_Data_Format_, Track_Header_Format_, Track_Point_Format_;
   QString Prox_Wpt_Transfer_Protocol_, Prox_Wpt_Data_Format_;
-  qint16 Incoming_Records_Count_ = 0;
+  quint16 Incoming_Records_Count_ = 0;
 
   QByteArray RxBuffer_;
   QByteArray Last_Sent_;
@@ -210,13 +227,11 @@ class cGarmin : public QObject {
   qint16 Checksum_Errors_ = 0;
   bool NMEA_Mode_ = false;
   bool Unit_Queued_ = false;
-  // What we sent last still waits for its ACK or NAK (a request: or for what it asked for); a
-  // transfer under way has more to send.
-  bool Awaiting_Ack_ = false;
-  quint8 Awaiting_Id_ = 0;        // the id of what we sent last
-  bool Request_Pending_ = false;  // a request for records has had neither ACK nor records
-  bool Expecting_More_ = false;
-  quint8 Requested_ = 0;  // the command of the last request for records
+  cWait Wait_ = cWait::Idle;
+  quint8 Wait_Id_ = 0;
+  quint8 Request_ = 0;  // what the last request asked for (Request_Of), 0 when none
+  // The last data frame acknowledged: the receiver sends it again when our ACK was lost.
+  QByteArray Last_Acked_;
   QByteArray Records_Count_Data_ = QByteArray(2, '\0');
   double Pi_ = 0;
   double Rad_To_Deg_ = 0;

@@ -86,7 +86,7 @@ void cGarmin::Dispatch_Packet(const QByteArray& packet) {
 }
 
 void cGarmin::Receive_Records(const QByteArray& packet) {
-  Incoming_Records_Count_ = Fields::Read_Integer_At(packet, 3);
+  Incoming_Records_Count_ = quint16(Fields::Read_Integer_At(packet, 3));
 }
 
 void cGarmin::Receive_Date_Time(const QByteArray& packet) {

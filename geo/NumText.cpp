@@ -2,8 +2,6 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstring>
 
 namespace NumText {
 
@@ -12,11 +10,11 @@ std::string Num_Text(double value) {
   if (std::isinf(value)) return value > 0 ? "Inf" : "-Inf";
   if (value == 0) return "0";  // also -0
   char buf[40];
-  // The text of %.15g: the shortest of at most 15 significant digits without trailing zeros.
-  // to_chars writes it without the locale and several times faster, which a long list's CSV
-  // export feels.
-  const auto end = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 15);
-  std::string text(buf, end.ptr);
+  // The general form with 15 digits gives the shortest text of at most 15 significant digits
+  // without trailing zeros; to_chars writes "." whatever the process locale says (the window's
+  // and vqtool's locale follow the user's, where a comma may be the separator).
+  const auto end = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 15).ptr;
+  std::string text(buf, end);
   const auto e = text.find('e');
   if (e != std::string::npos) {
     // Very large or small values keep their exponent, written as "1E-05".

@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "geo/VectorState.h"
 #include "geo/Xlate.h"
 
 cProjGrids::cProjGrids(const std::string& search_path) {
@@ -22,8 +23,10 @@ cProjGrids::cProjGrids(const std::string& search_path) {
   m_ToNew = proj_create_crs_to_crs(m_ctx, "EPSG:4326", "EPSG:2039", nullptr);
   if (m_ToNew) m_Old = proj_create_crs_to_crs(m_ctx, "EPSG:28193", "EPSG:4326", nullptr);
   if (!Ok()) {
-    m_error = std::string("PROJ cannot set up the Israeli grids: ") +
-              proj_context_errno_string(m_ctx, proj_context_errno(m_ctx));
+    // PROJ's error number says little here ("Unknown error"); the likely cause does.
+    m_error =
+        "PROJ cannot set up the Israeli grids: its database proj.db (Debian package proj-data) "
+        "is missing or lacks EPSG:2039 and EPSG:28193";
   }
 }
 
@@ -42,6 +45,7 @@ bool cProjGrids::Trans(PJconsts* pj, bool inverse, double* x, double* y, size_t 
   if (!Ok()) return false;
   if (n == 0) return true;
   // Points PROJ cannot take are set to HUGE_VAL, the others converted; the count is not needed.
+  VectorState::Clear_Upper_Halves();
   proj_trans_generic(pj, inverse ? PJ_INV : PJ_FWD, x, sizeof(double), n, y, sizeof(double), n,
                      nullptr, 0, 0, nullptr, 0, 0);
   proj_errno_reset(pj);

@@ -4,6 +4,7 @@
 
 #include "geo/CvtUtil.h"
 #include "geo/NumText.h"
+#include "geo/VectorState.h"
 #include "geo/Xlate.h"
 #include "geo/cProjGrids.h"
 
@@ -11,6 +12,10 @@ namespace {
 QString Num(double value) { return QString::fromStdString(NumText::Num_Text(value)); }
 QString Rounded(double value, int places) {
   return QString::fromStdString(NumText::Rounded_Text(value, places));
+}
+// A whole number of metres, as Num gives it but without its general conversion.
+QString Metres(double whole) {
+  return std::fabs(whole) < 1e15 ? QString::number(qlonglong(whole)) : Num(whole);
 }
 }  // namespace
 
@@ -83,6 +88,7 @@ QVector<cVQRow> cVQPoints::Rows(qint16 coorSys) const {
   const cVQPoint* prev = nullptr;
   std::vector<double> gridE, gridN;
   const bool proj = Proj_Grid(coorSys, gridE, gridN);
+  VectorState::Clear_Upper_Halves();
   for (const cVQPoint& p : m_points) {
     cVQRow row;
     row[0] = p.Label;
@@ -92,8 +98,8 @@ QVector<cVQRow> cVQPoints::Rows(qint16 coorSys) const {
     } else if (proj) {
       const size_t i = size_t(rows.size());
       if (std::isfinite(gridE[i]) && std::isfinite(gridN[i])) {
-        row[1] = Num(cProjGrids::Whole_Metres(gridE[i]));
-        row[2] = Num(cProjGrids::Whole_Metres(gridN[i]));
+        row[1] = Metres(cProjGrids::Whole_Metres(gridE[i]));
+        row[2] = Metres(cProjGrids::Whole_Metres(gridN[i]));
       }
     } else if (coorSys == 1) {
       double E = 0, N = 0;

@@ -2,6 +2,7 @@
 #include <cmath>
 #include <vector>
 
+#include "geo/VectorState.h"
 #include "geo/Xlate.h"
 #include "geo/cProjGrids.h"
 #include "points/cVQPoints.h"
@@ -35,6 +36,7 @@ bool cVQPoints::Set_Datum(bool on) {
     // points are exactly what loading the file with the new setting gives.
     const size_t n = m_points.size();
     std::vector<double> x(n), y(n);
+    VectorState::Clear_Upper_Halves();
     for (size_t i = 0; i < n; ++i) {
       x[i] = m_points[i].lat, y[i] = m_points[i].lon;
       if (on) {

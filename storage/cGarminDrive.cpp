@@ -73,7 +73,9 @@ bool Is_Inside(const QString& root, const QString& path) {
     existing.truncate(cut);
   }
   const QString real = QFileInfo(existing).canonicalFilePath() + rest;
-  return real.startsWith(base + QLatin1Char('/')) || (base == u"/" && real.size() > 1);
+  // A volume's root ("/", "E:/") already ends in the separator.
+  const QString prefix = base.endsWith(QLatin1Char('/')) ? base : base + QLatin1Char('/');
+  return real.startsWith(prefix) && real.size() > prefix.size();
 }
 
 bool Is_Garmin_Drive(const QString& root) {

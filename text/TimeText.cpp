@@ -20,9 +20,11 @@ const QTimeZone& System_Zone() {
 }
 }  // namespace
 
-QString Local_Time_Text(const QDateTime& utc) {
+QString Local_Time_Text(const QDateTime& utc) { return Local_Time_Text(utc, System_Zone()); }
+
+QString Local_Time_Text(const QDateTime& utc, const QTimeZone& zone) {
   if (!utc.isValid()) return {};
-  const QDateTime local = utc.toTimeZone(System_Zone());
+  const QDateTime local = utc.toTimeZone(zone);
   const QDate d = local.date();
   const QTime t = local.time();
   char text[40];

@@ -4,8 +4,12 @@
 // "YYYY/MM/DD-HH:MM:SS".
 #include <QDateTime>
 #include <QString>
+#include <QTimeZone>
 
 // UTC time as local time text; empty for an invalid time.
 QString Local_Time_Text(const QDateTime& utc);
+// The same in a zone the caller looked up once: finding the system's zone reads its rules each
+// time, which a download of thousands of points should do once.
+QString Local_Time_Text(const QDateTime& utc, const QTimeZone& zone);
 // "YYYY/MM/DD-HH:MM:SS" read as UTC; invalid when the text is not such a time.
 QDateTime Utc_From_Time_Text(const QString& text);

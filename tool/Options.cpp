@@ -16,6 +16,10 @@ constexpr int kMaxTimeout_ms = 60000;
 const QVector<cToolOption>& Tool_Options() {
   static const QVector<cToolOption> options = {
       {"latlon", nullptr, "show", "latitude/longitude instead of the Israeli grid"},
+      {"itm", nullptr, "show", "the New Israeli Grid (EPSG:2039) instead of the Israeli grid"},
+      {"true-datum", nullptr, "show convert upload-route",
+       "read the file's grid values on the grid's own datum (EPSG:28193) and take them to WGS 84\n"
+       "through PROJ; the Israeli grid is shown on that datum too"},
       {"pick", "P", "show convert upload-route",
        "route:N, track:N (from 1) or waypoints: the part of a .gpx FILE that becomes the list\n"
        "(default: its first route, else its first track, else its waypoints)"},
@@ -28,6 +32,9 @@ const QVector<cToolOption>& Tool_Options() {
       {"number", "R", "upload-route", "the route number, 1 to 20"},
       {"title", "T", "upload-route", "the route title (default: the file's name)"},
       {"yes", nullptr, "upload-route", "go on when two points get the same name in the receiver"},
+      {"storage", "DIR", "download-track upload-route",
+       "the folder of a Garmin receiver seen as a USB drive (one holding a Garmin folder): the\n"
+       "route is written there as a GPX file, the track is read from its active log"},
   };
   return options;
 }

@@ -4,6 +4,7 @@
 
 #include "files/Exports.h"
 #include "files/PointFile.h"
+#include "geo/cProjGrids.h"
 #include "points/cVQPoints.h"
 
 namespace ToolUtil {
@@ -12,13 +13,20 @@ void Error(const QString& message) {
   std::fprintf(stderr, "vqtool: %s\n", message.toLocal8Bit().constData());
 }
 
-bool Load(const QString& path, cVQPoints& points, const QString& pick_text) {
+bool Proj_Ready() {
+  const cProjGrids& proj = cProjGrids::Shared();
+  if (!proj.Ok()) Error(QString::fromStdString(proj.Error()));
+  return proj.Ok();
+}
+
+bool Load(const QString& path, cVQPoints& points, const QString& pick_text, bool true_datum) {
   cPick pick;
   if (!pick_text.isEmpty() && !Parse_Pick(pick_text, pick)) {
     Error(
         QStringLiteral("bad value '%1' for --pick (route:N, track:N or waypoints)").arg(pick_text));
     return false;
   }
+  if (true_datum && !(Proj_Ready() && points.Set_Datum(true))) return false;
   const cLoadResult result = Load_Point_File(path, points, pick);
   switch (result.status) {
     case cLoadResult::Loaded:

@@ -11,7 +11,11 @@ void Error(const QString& message);
 // first); false (after the error line) when the name has another ending, the file cannot be
 // read, is not what its ending says, or has no such part. Left-out duplicates, a cut last
 // record and the parts a GPX file holds besides the one taken are reported on stderr as notes.
-bool Load(const QString& path, cVQPoints& points, const QString& pick = QString());
+// true_datum reads .twl grid values as EPSG:28193 through PROJ (the window's datum option).
+bool Load(const QString& path, cVQPoints& points, const QString& pick = QString(),
+          bool true_datum = false);
 // The output kind by OUT's ending; false (after the error line) for another ending.
 bool Check_Out_Name(const QString& out);
+// False, after the error line, when PROJ cannot be set up.
+bool Proj_Ready();
 }  // namespace ToolUtil

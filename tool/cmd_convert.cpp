@@ -10,7 +10,8 @@ int Cmd_Convert(const cToolArgs& args) {
   const QString& out = args.files[1];
   if (!ToolUtil::Check_Out_Name(out)) return 2;
   cVQPoints points;
-  if (!ToolUtil::Load(args.files[0], points, args.Value("pick"))) return 1;
+  if (!ToolUtil::Load(args.files[0], points, args.Value("pick"), args.Is_Set("true-datum")))
+    return 1;
   const cSaveResult result = Save_As(out, points);
   if (result.status != cSaveResult::Written) {
     ToolUtil::Error(QStringLiteral("%1: cannot write: %2").arg(out, result.error));

@@ -86,6 +86,7 @@ int Run(cConsoleUI& ui, bool started) {
 }  // namespace
 
 int Cmd_Download_Track(const cToolArgs& args) {
+  if (args.Is_Set("storage")) return Cmd_Download_Track_Storage(args);
   if (args.files.size() != 1) return args.Usage(QStringLiteral("give one OUT file"));
   cPortChoice o;
   if (!args.Link(o)) return 2;
@@ -110,6 +111,7 @@ int Cmd_Download_Track(const cToolArgs& args) {
 }
 
 int Cmd_Upload_Route(const cToolArgs& args) {
+  if (args.Is_Set("storage")) return Cmd_Upload_Route_Storage(args);
   if (args.files.size() != 1)
     return args.Usage(QStringLiteral("give one FILE (.twl, .gpx or .csv)"));
   if (!args.Is_Set("number")) return args.Usage(QStringLiteral("give --number R (1 to 20)"));
@@ -118,7 +120,9 @@ int Cmd_Upload_Route(const cToolArgs& args) {
   cPortChoice o;
   if (!args.Link(o)) return 2;
   cVQPoints points;
-  if (!ToolUtil::Load(args.files[0], points, args.Value("pick"))) return 1;
+  // With --true-datum the points, and so the waypoints sent, are the file's true WGS 84 places.
+  if (!ToolUtil::Load(args.files[0], points, args.Value("pick"), args.Is_Set("true-datum")))
+    return 1;
   const QString title = args.Is_Set("title")
                             ? args.Value("title")
                             : cTransfer::Offered_Title(Path_To_Name(args.files[0]));

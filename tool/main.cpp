@@ -19,7 +19,8 @@ const cCommand kCommands[] = {
     {"show", "FILE",
      "Print the point list as the VQ window shows it after loading FILE: one line per point,\n"
      "the six columns (label, easting or latitude, northing or longitude, altitude, comment,\n"
-     "leg in km) joined by TAB, UTF-8.",
+     "leg in km) joined by TAB, UTF-8. The Israeli grid by default; --latlon shows\n"
+     "latitude/longitude, --itm the New Israeli Grid.",
      Cmd_Show},
     {"convert", "FILE OUT",
      "Write the points of FILE to OUT as the window's Save As does: OUT ending in .txt gives\n"
@@ -32,6 +33,12 @@ const cCommand kCommands[] = {
      Cmd_Download_Track},
     {"upload-route", "FILE", "Upload the points of FILE to the receiver as route R.",
      Cmd_Upload_Route},
+    {"devices", "",
+     "List what a transfer can reach, one line each, TAB-separated: \"port\" and each serial\n"
+     "port with its description (\"receiver\" when the port is a Garmin receiver: the USB ones\n"
+     "of about 2004-2010 appear so through Linux's garmin_gps module; 'modprobe garmin_gps'\n"
+     "loads it), then \"drive\" and each Garmin drive's folder with its model.",
+     Cmd_Devices},
 };
 
 bool Takes(const cToolOption& o, const QString& command) {

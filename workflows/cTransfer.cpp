@@ -64,45 +64,67 @@ QPair<int, int> cTransfer::First_Name_Collision(const cVQPoints& points, const Q
 
 QString cTransfer::Port_Text() const { return QString::number(Garmin.Port()); }
 
-bool cTransfer::Handshake(qint16 port, const QString& settings) {
+// A second transfer does not start while one runs: both would share the driver.
+bool cTransfer::Begin(cPhase kind) {
+  if (m_phase != cPhase::Idle) return false;
+  m_kind = kind;
   m_phase = cPhase::Handshake;
+  m_ui.Set_Busy(true);
+  return true;
+}
+
+// Waits with events flowing; false when the transfer ended meanwhile (a Cancel, a link error).
+bool cTransfer::Wait_Ms(int ms) {
+  const cPhase phase = m_phase;
+  Garmin.WaitFor_Ms(ms);
+  return m_phase == phase;
+}
+
+bool cTransfer::Handshake(qint16 port, const QString& settings) {
   // Every transfer waits for a fresh answer: an answer from an earlier transfer says nothing
   // about the receiver now, and a download would otherwise empty the list for a receiver that
   // is switched off.
+  m_heard = cHeard::Nothing;
+  m_Array_Seen = false;
   m_Product_Text.clear();
+  // The line opens afresh, with the settings of this transfer.
+  Garmin.PortClose();
   Garmin.setPort(port);
   Garmin.setSettings(settings);
   // A port that fails to open shows up as a receiver that does not answer.
   Garmin.PortOpen();
-  int attempts = 0;
-  for (;;) {
+  constexpr int kSlice_ms = 20;
+  for (int attempts = 1;; ++attempts) {
     Garmin.Request_Product_Data();
-    Garmin.WaitFor_Ms(m_wait_ms);
-    if (++attempts >= kRequestsPerQuestion && m_Product_Text.isEmpty()) {
-      attempts = 0;
-      const QString text =
-          QStringLiteral("התקשורת למכשיר בערוץ טורי ") + Port_Text() + QStringLiteral(" נכשלה.");
-      if (!m_ui.Ask_Retry(text)) {
-        // Cancel abandons the transfer; the list, saved or not, stays.
-        Garmin.PortClose();
-        m_phase = cPhase::Idle;
-        return false;
-      }
+    // The wait ends early once the product data and the capability array are in.
+    for (int waited = 0; waited < m_wait_ms && !(m_heard == cHeard::Product && m_Array_Seen);
+         waited += kSlice_ms) {
+      if (!Wait_Ms(qMin(kSlice_ms, m_wait_ms - waited))) return false;
     }
-    QCoreApplication::processEvents();
-    if (!m_Product_Text.isEmpty()) break;
+    if (m_heard != cHeard::Nothing) break;
+    if (attempts % kRequestsPerQuestion != 0) continue;
+    const QString text =
+        QStringLiteral("התקשורת למכשיר בערוץ טורי ") + Port_Text() + QStringLiteral(" נכשלה.");
+    const bool retry = m_ui.Ask_Retry(text);
+    if (m_phase == cPhase::Idle) return false;
+    if (!retry) {
+      // Cancel abandons the transfer; the list, saved or not, stays.
+      End(false, QString());
+      return false;
+    }
   }
-  if (m_Product_Text == QLatin1String("TEXT") || m_Product_Text == QLatin1String("NMEA")) {
-    m_ui.Notice(QStringLiteral("מכשיר ה-GPS משתמש בפרוטוקול NMEA או TEXT.") + kCrLf +
-                QStringLiteral("יש להשתמש בפרוטוקול 'GRMN/GRMN' או 'Garmin'."));
-    m_phase = cPhase::Idle;
+  if (m_heard == cHeard::Sentences) {
+    End(false, QStringLiteral("מכשיר ה-GPS משתמש בפרוטוקול NMEA או TEXT.") + kCrLf +
+                   QStringLiteral("יש להשתמש בפרוטוקול 'GRMN/GRMN' או 'Garmin'."));
     return false;
   }
+  m_phase = m_kind;
   return true;
 }
 
 bool cTransfer::Garmin_Upload_Start(qint16 port, const QString& settings, qint16 Idx,
                                     const QString& Desc) {
+  if (m_phase != cPhase::Idle) return false;
   if (Points.Count() == 0) {
     m_ui.Notice(QStringLiteral("אין מסלול לטעינה"));
     return false;
@@ -113,42 +135,33 @@ bool cTransfer::Garmin_Upload_Start(qint16 port, const QString& settings, qint16
   m_Send_Link = false;
   m_Wpt_Index = 0;
   m_Sent = 0;
-  m_ui.Set_Busy(true);
-  if (!Handshake(port, settings)) {
-    m_ui.Set_Busy(false);
-    m_ui.Transfer_Ended(false);
-    return false;
-  }
+  m_Awaited = 0;
+  if (!Begin(cPhase::Upload) || !Handshake(port, settings)) return false;
   // Receivers with A200 know no route links: header and waypoints only.
   m_With_Links = Garmin.Route_Transfer_Protocol() != QLatin1String("A200");
   QString format = Garmin.Route_Wpt_Data_Format();
   if (format.isEmpty()) format = Garmin.Waypoint_Data_Format();
   const QPair<int, int> clash = First_Name_Collision(Points, format);
-  QString refusal;
   if (Upload_Packets() - 1 > kMaxRecords) {
-    refusal = QStringLiteral("הרשימה ארוכה מדי למסלול אחד.");
-  } else if (clash.first > 0 &&
-             !m_ui.Ask_Go_On(QStringLiteral("הנקודות \"") + Points.Item(clash.first).Label +
-                             QStringLiteral("\" ו-\"") + Points.Item(clash.second).Label +
-                             QStringLiteral("\" יקבלו במכשיר אותו שם (") +
-                             Receiver_Name(Points.Item(clash.first).Label, format) +
-                             QStringLiteral(")") + kCrLf + QStringLiteral("להמשיך בטעינה?"))) {
-    refusal = QStringLiteral("-");
-  }
-  if (!refusal.isEmpty()) {
-    if (refusal != QLatin1String("-")) m_ui.Notice(refusal);
-    Garmin.PortClose();
-    m_phase = cPhase::Idle;
-    m_ui.Set_Busy(false);
-    m_ui.Transfer_Ended(false);
+    End(false, QStringLiteral("הרשימה ארוכה מדי למסלול אחד."));
     return false;
   }
-  m_phase = cPhase::Upload;
+  if (clash.first > 0 &&
+      !m_ui.Ask_Go_On(QStringLiteral("הנקודות \"") + Points.Item(clash.first).Label +
+                      QStringLiteral("\" ו-\"") + Points.Item(clash.second).Label +
+                      QStringLiteral("\" יקבלו במכשיר אותו שם (") +
+                      Receiver_Name(Points.Item(clash.first).Label, format) + QStringLiteral(")") +
+                      kCrLf + QStringLiteral("להמשיך בטעינה?"))) {
+    End(false, QString());
+    return false;
+  }
+  if (m_phase != cPhase::Upload) return false;
   Garmin.Reset();
   Garmin.Pvt_Data_Stop();
-  Garmin.WaitFor_Ms(m_wait_ms);
+  if (!Wait_Ms(m_wait_ms)) return false;
   // Records announces the data packets that follow before transfer complete.
   Garmin.Start_of_Records(qint16(Upload_Packets() - 1));
+  m_Awaited = Garmin.PID_Records();
   Show_Progress(0, Upload_Packets());
   return true;
 }
@@ -161,80 +174,104 @@ int cTransfer::Upload_Packets() const {
 }
 
 bool cTransfer::Garmin_Download_Start(qint16 port, const QString& settings) {
+  if (m_phase != cPhase::Idle) return false;
   m_Track_Headers = 0;
-  if (!Handshake(port, settings)) {
-    m_ui.Transfer_Ended(false);
-    return false;
-  }
-  m_phase = cPhase::Download;
   m_Log_Started = false;
+  m_Before.Clear();
+  if (!Begin(cPhase::Download) || !Handshake(port, settings)) return false;
   Garmin.Reset();
   Garmin.Pvt_Data_Stop();
   Garmin.Request_Tracks();
   return true;
 }
 
-void cTransfer::Garmin_Receive(quint8 pid, quint8 firstbyte) {
-  const bool asking = m_phase == cPhase::Idle || m_phase == cPhase::Handshake;
-  if (asking &&
-      (m_Product_Text == QLatin1String("NMEA") || m_Product_Text == QLatin1String("TEXT"))) {
-    // The receiver speaks the binary protocol again: ask who it is.
-    m_Product_Text.clear();
-    Garmin.Request_Product_Data();
-    return;
+void cTransfer::Cancel(bool tell_user) {
+  if (m_phase == cPhase::Idle) return;
+  const bool upload = m_kind == cPhase::Upload;
+  // The abort packet tells the receiver to stop sending.
+  Garmin.Reset();
+  if (m_Log_Started) {
+    Points = m_Before;
+    Points.Redisplay();
   }
+  QString message;
+  if (tell_user) {
+    message = upload ? QStringLiteral("טעינת המסלול ל-GPS בוטלה.")
+                     : QStringLiteral("קריאת ההקלטה מה-GPS בוטלה.") + kCrLf +
+                           QStringLiteral("הרשימה לא שונתה.");
+  }
+  End(false, message);
+}
+
+void cTransfer::Garmin_Receive(quint8 pid, quint8 firstbyte) {
+  switch (m_phase) {
+    case cPhase::Idle:
+      return;
+    case cPhase::Handshake:
+      break;
+    case cPhase::Upload:
+      // Only the ACK of the packet sent last moves the upload on.
+      if (pid == Garmin.PID_Ack_Byte() && m_Awaited != 0 && firstbyte == m_Awaited) {
+        if (m_Awaited == Garmin.PID_Xfer_Cmplt())
+          Upload_Complete();
+        else
+          Send_Route_Waypoint();
+        return;
+      }
+      break;
+    case cPhase::Download:
+      if (pid == Garmin.PID_Records()) {
+        Start_Log();
+      } else if (pid == Garmin.PID_Trk_Hdr()) {
+        Receive_Track_Header();
+      } else if (pid == Garmin.PID_Trk_Data()) {
+        Receive_Track_Point();
+      } else if (pid == Garmin.PID_Xfer_Cmplt()) {
+        Download_Complete();
+      }
+      return;
+  }
+  // The handshake and an upload's start listen for who the receiver is.
   if (pid == Garmin.PID_Product_Data()) {
     Show_Product();
-  } else if (pid == Garmin.PID_Records()) {
-    if (m_phase == cPhase::Download) Start_Log();
-  } else if (pid == Garmin.PID_Trk_Hdr()) {
-    if (m_phase == cPhase::Download) Receive_Track_Header();
-  } else if (pid == Garmin.PID_Trk_Data()) {
-    if (m_phase == cPhase::Download) Receive_Track_Point();
-  } else if (pid == Garmin.PID_Ack_Byte()) {
-    if (m_phase != cPhase::Upload) return;
-    if (firstbyte == Garmin.PID_Records() || firstbyte == Garmin.PID_Rte_Hdr() ||
-        firstbyte == Garmin.PID_Rte_Link() || firstbyte == Garmin.PID_Rte_Wpt_Data()) {
-      Send_Route_Waypoint();
-    } else if (firstbyte == Garmin.PID_Xfer_Cmplt()) {
-      Upload_Complete();
-    }
-  } else if (pid == Garmin.PID_Xfer_Cmplt()) {
-    if (m_phase == cPhase::Download) Download_Complete();
+    m_heard = cHeard::Product;
+  } else if (pid == Garmin.PID_Protocol_Array()) {
+    m_Array_Seen = true;
   }
 }
 
-void cTransfer::Garmin_NMEA(const QString& sentence, bool /*checksumok*/) {
-  // A sentence in the middle of a transfer is line noise to it: the transfer goes on.
-  if (m_phase == cPhase::Upload || m_phase == cPhase::Download) return;
-  // The window learns that the receiver is set to a sentence mode, so that the handshake can
-  // turn it away instead of asking to retry for ever.
-  m_Product_Text =
-      sentence.startsWith(QLatin1Char('@')) ? QStringLiteral("TEXT") : QStringLiteral("NMEA");
+void cTransfer::Garmin_NMEA(const QString& /*sentence*/, bool /*checksumok*/) {
+  // A sentence in the middle of a transfer is line noise to it: the transfer goes on, and the
+  // driver's time-out ends it if nothing else comes. In the handshake it says the receiver is set
+  // to a sentence mode, so that it is turned away instead of asked for ever.
+  if (m_heard == cHeard::Nothing) m_heard = cHeard::Sentences;
 }
 
 void cTransfer::Garmin_cError(qint16 errnum, const QString& /*errmsg*/,
                               const QByteArray& /*packet*/) {
   // Checksum errors of sentences do not stop a transfer; the handshake has its own question.
   if (errnum == 0 || m_phase == cPhase::Idle || m_phase == cPhase::Handshake) return;
-  const QString reason = Link_Error_Text(errnum, Port_Text());
+  // A receiver switched to sentences in the middle stops answering: that is what it is told.
+  const QString reason = errnum == 1 && Garmin.NMEA_Mode()
+                             ? QStringLiteral("מכשיר ה-GPS משתמש בפרוטוקול NMEA או TEXT.") + kCrLf +
+                                   QStringLiteral("יש להשתמש בפרוטוקול 'GRMN/GRMN' או 'Garmin'.")
+                             : Link_Error_Text(errnum, Port_Text());
   if (m_phase == cPhase::Upload) {
     Upload_Failed(reason);
     return;
   }
   if (!m_Log_Started) {
-    m_ui.Notice(QStringLiteral("קריאת ההקלטה מה-GPS נפסקה.") + kCrLf + reason + kCrLf +
-                QStringLiteral("הרשימה לא שונתה."));
-  } else {
-    // What arrived is shown, so that the list and the points agree.
-    Points.Redisplay();
-    m_ui.Notice(QStringLiteral("קריאת ההקלטה מה-GPS נפסקה.") + kCrLf + reason + kCrLf +
-                QStringLiteral("התקבלו ") + QString::number(Points.Count()) +
-                QStringLiteral(" נקודות מתוך ") +
-                QString::number(Garmin.Incoming_Records_Count() - m_Track_Headers) +
-                QStringLiteral(" שדווחו."));
+    End(false, QStringLiteral("קריאת ההקלטה מה-GPS נפסקה.") + kCrLf + reason + kCrLf +
+                   QStringLiteral("הרשימה לא שונתה."));
+    return;
   }
-  End(false);
+  // What arrived is shown, so that the list and the points agree.
+  Points.Redisplay();
+  End(false, QStringLiteral("קריאת ההקלטה מה-GPS נפסקה.") + kCrLf + reason + kCrLf +
+                 QStringLiteral("התקבלו ") + QString::number(Points.Count()) +
+                 QStringLiteral(" נקודות מתוך ") +
+                 QString::number(int(Garmin.Incoming_Records_Count()) - m_Track_Headers) +
+                 QStringLiteral(" שדווחו."));
 }
 
 void cTransfer::Show_Product() {
@@ -272,16 +309,12 @@ void cTransfer::Send_Route_Waypoint() {
                   QStringLiteral(")."));
     return;
   }
+  m_Awaited = pid;
   Show_Progress(++m_Sent, Upload_Packets());
 }
 
 void cTransfer::Upload_Failed(const QString& reason) {
-  m_ui.Notice(QStringLiteral("טעינת המסלול ל-GPS נכשלה.") + kCrLf + reason);
-  Garmin.PortClose();
-  m_ui.Show_Panel(1, QString());
-  m_ui.Show_Panel(2, QString());
-  m_ui.Set_Busy(false);
-  End(false);
+  End(false, QStringLiteral("טעינת המסלול ל-GPS נכשלה.") + kCrLf + reason);
 }
 
 void cTransfer::Send_Route_Header() {
@@ -314,13 +347,8 @@ void cTransfer::Build_Wpt() {
 }
 
 void cTransfer::Upload_Complete() {
-  m_ui.Notice(QStringLiteral("הטעינה הסתיימה") + kCrLf + QStringLiteral("נטענו ") +
-              QString::number(m_Wpt_Index) + QStringLiteral(" נצ"));
-  m_ui.Set_Busy(false);
-  Garmin.PortClose();
-  m_ui.Show_Panel(1, QString());
-  m_ui.Show_Panel(2, QString());
-  End(true);
+  End(true, QStringLiteral("הטעינה הסתיימה") + kCrLf + QStringLiteral("נטענו ") +
+                QString::number(m_Wpt_Index) + QStringLiteral(" נצ"));
 }
 
 // A receiver may send more than it announced, or announce a count that is not one: the bar
@@ -336,6 +364,8 @@ void cTransfer::Show_Progress(int done, int total) {
 void cTransfer::Start_Log() {
   if (m_Log_Started) return;
   m_Log_Started = true;
+  m_Before = Points;
+  m_Zone = QTimeZone::systemTimeZone();
   Points.Clear();
   // A track log is saved back as a track, under the receiver's name.
   Points.From_Track = true;
@@ -356,8 +386,9 @@ void cTransfer::Receive_Track_Point() {
   p.lat = t.lat;
   p.lon = t.lon;
   p.alt = double(t.alt);
-  p.Comment = t.Time;
+  // The receiver keeps UTC; the hiker reads the time his watch showed.
   p.Time = Utc_From_Time_Text(t.Time);
+  p.Comment = p.Time.isValid() ? Local_Time_Text(p.Time, m_Zone) : t.Time;
   p.New_Segment = t.New_Segment;
   if (!Points.Add(std::move(p))) return;
   m_ui.Show_Panel(2, QString::number(Points.Count()));
@@ -367,22 +398,32 @@ void cTransfer::Receive_Track_Point() {
 void cTransfer::Download_Complete() {
   Start_Log();
   Points.Redisplay();
-  const bool agree = m_Track_Headers + Points.Count() == Garmin.Incoming_Records_Count();
-  if (!agree) {
-    m_ui.Notice(QStringLiteral("אי התאמה בין מס' הנקודות שהתקבלו לדיווח מן המכשיר") + kCrLf +
-                QStringLiteral("המכשיר מדווח על ") +
-                QString::number(Garmin.Incoming_Records_Count()) +
-                QStringLiteral(" נקודות שנשלחו.") + kCrLf + QStringLiteral("התקבלו בפועל ") +
-                QString::number(Points.Count()) + QStringLiteral(" נקודות."));
+  const int announced = Garmin.Incoming_Records_Count();
+  if (m_Track_Headers + Points.Count() == announced) {
+    End(true, QString());
+    return;
   }
-  End(agree);
+  End(false, QStringLiteral("אי התאמה בין מס' הנקודות שהתקבלו לדיווח מן המכשיר") + kCrLf +
+                 QStringLiteral("המכשיר מדווח על ") + QString::number(announced) +
+                 QStringLiteral(" נקודות שנשלחו.") + kCrLf + QStringLiteral("התקבלו בפועל ") +
+                 QString::number(Points.Count()) + QStringLiteral(" נקודות."));
 }
 
-void cTransfer::End(bool completed) {
-  // Whatever the receiver still sends belongs to no transfer: the port closes, and with it the
-  // response timer stops.
+// Every ending: first the teardown (port closed, and with it the response timer; phase Idle),
+// then the one message, then the owner learns the end. Whatever the receiver still sends
+// belongs to no transfer.
+void cTransfer::End(bool completed, const QString& message) {
+  if (m_phase == cPhase::Idle) return;
+  const bool upload = m_kind == cPhase::Upload;
   Garmin.PortClose();
   m_phase = cPhase::Idle;
+  m_Before.Clear();
   m_ui.Show_Progress(0, 0);
+  if (upload) {
+    m_ui.Show_Panel(1, QString());
+    m_ui.Show_Panel(2, QString());
+  }
+  m_ui.Set_Busy(false);
+  if (!message.isEmpty()) m_ui.Notice(message);
   m_ui.Transfer_Ended(completed);
 }

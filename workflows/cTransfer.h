@@ -4,15 +4,21 @@
 // track log download that collects every track point as a point of the list.
 #include <QObject>
 #include <QString>
+#include <QTimeZone>
+
+#include "points/cVQPoints.h"
 
 class cGarmin;
 class cTransferUI;
-class cVQPoints;
 
 class cTransfer : public QObject {
   Q_OBJECT
  public:
+  // A transfer's phases: every one but Idle ends through End, which tears down first (port
+  // closed, timer stopped, phase Idle) and then tells the user once.
   enum class cPhase { Idle, Handshake, Upload, Download };
+  // What the handshake has heard from the receiver.
+  enum class cHeard { Nothing, Product, Sentences };
 
   // Listens to the driver's Receive, NMEA and cError events. Nothing is owned.
   cTransfer(cGarmin& garmin, cVQPoints& points, cTransferUI& ui, QObject* parent = nullptr);
@@ -26,12 +32,17 @@ class cTransfer : public QObject {
   bool Garmin_Upload_Start(qint16 port, const QString& settings, qint16 Idx, const QString& Desc);
   // Track log download into the points. Same return and end as the upload.
   bool Garmin_Download_Start(qint16 port, const QString& settings);
+  // Ends a running transfer at the user's wish: the abort packet, the port closed, the list as it
+  // was before the transfer; tell_user shows the message that says so.
+  void Cancel(bool tell_user = true);
+  bool Running() const { return m_phase != cPhase::Idle; }
 
   cPhase Phase() const { return m_phase; }
+  cHeard Heard() const { return m_heard; }
   const QString& Product_Text() const { return m_Product_Text; }
   const QString& Product_Desc() const { return m_Product_Desc; }
   qint16 Wpt_Index() const { return m_Wpt_Index; }
-  qint16 Track_Headers() const { return m_Track_Headers; }
+  int Track_Headers() const { return m_Track_Headers; }
 
   // The title offered for a route: the file title without a final ".TWL", ".GPX" or ".CSV" (any
   // case), upper-cased.
@@ -43,7 +54,9 @@ class cTransfer : public QObject {
   static QPair<int, int> First_Name_Collision(const cVQPoints& points, const QString& format);
 
  private:
+  bool Begin(cPhase phase);
   bool Handshake(qint16 port, const QString& settings);
+  bool Wait_Ms(int ms);
   void Garmin_Receive(quint8 pid, quint8 firstbyte);
   void Garmin_NMEA(const QString& sentence, bool checksumok);
   void Garmin_cError(qint16 errnum, const QString& errmsg, const QByteArray& packet);
@@ -59,7 +72,7 @@ class cTransfer : public QObject {
   void Show_Progress(int done, int total);
   void Upload_Complete();
   void Upload_Failed(const QString& reason);
-  void End(bool completed);
+  void End(bool completed, const QString& message);
   QString Port_Text() const;
   int Upload_Packets() const;
 
@@ -68,6 +81,9 @@ class cTransfer : public QObject {
   cTransferUI& m_ui;
   int m_wait_ms = 2000;
   cPhase m_phase = cPhase::Idle;
+  cPhase m_kind = cPhase::Idle;  // Upload or Download: what follows the handshake
+  cHeard m_heard = cHeard::Nothing;
+  bool m_Array_Seen = false;
   QString m_Product_Text, m_Product_Desc;
   // Upload state.
   bool m_Send_Header = false, m_Send_Link = false, m_With_Links = true;
@@ -75,8 +91,11 @@ class cTransfer : public QObject {
   qint16 m_Idx = 0;
   QString m_Desc;
   int m_Sent = 0;
+  quint8 m_Awaited = 0;  // the id of the packet sent last, whose ACK moves the upload on
   // Download state. The list is replaced only once the receiver starts sending the log, so a
-  // download that fails before that keeps the list.
-  qint16 m_Track_Headers = 0;
+  // download that fails before that keeps the list; a cancelled one gets m_Before back.
+  int m_Track_Headers = 0;
   bool m_Log_Started = false;
+  cVQPoints m_Before;
+  QTimeZone m_Zone;  // the computer's, for the points' local times
 };

@@ -16,6 +16,8 @@ class cFakeServices : public cServices {
   QList<cAnswer> answers;  // taken in order; OK when none is left
   QStringList file_names;  // answers of the open and save dialogs; empty: cancelled
   QStringList dialog_folders, dialog_titles, dialog_filters, opened;
+  QStringList choices;  // the items of the last list shown
+  int chosen = 0;       // its answer; -1: cancelled
   bool open_document_ok = true;
   QString program_folder;
   int ended = 0;
@@ -31,6 +33,10 @@ class cFakeServices : public cServices {
   QString Save_File_Name(QWidget*, const QString& folder, const QString& title,
                          const QString& filter) override {
     return Dialog(folder, title, filter);
+  }
+  int Choose(QWidget*, const QString&, const QStringList& items) override {
+    choices = items;
+    return chosen;
   }
   bool Open_Document(const QString& path) override {
     opened << path;

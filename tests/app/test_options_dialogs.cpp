@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -54,7 +55,8 @@ TEST_F(Dialogs, OptionsCoupleMakeAndLineSettings) {
   }
   EXPECT_EQ(Stored("Settings/Comm"), "4800,N,8,1");
   frmOptions f;
-  f.cmbMake->setCurrentIndex(1);
+  EXPECT_EQ(f.cmbMake->itemText(1), "Garmin (USB)");
+  f.cmbMake->setCurrentIndex(2);
   EXPECT_EQ(f.cmbComm->currentText(), "4800,N,8,1");
   f.cmbMake->setCurrentIndex(0);
   EXPECT_EQ(f.cmbComm->currentText(), "9600,N,8,1");
@@ -86,6 +88,23 @@ TEST_F(Dialogs, OptionsPortOutsideTheListAndNamedDevices) {
   again.cmbCOM->setCurrentIndex(3);
   EXPECT_EQ(again.txtDevice->text(), "/dev/ttyUSB3");
 #endif
+}
+
+TEST_F(Dialogs, OptionsUsbMakeStoresTheDriveFolder) {
+  Store("Settings/Make", "Garmin USB");
+  Store("Settings/Drive", "/media/GARMIN");
+  frmOptions f;
+  EXPECT_EQ(f.cmbMake->currentText(), "Garmin (USB)");
+  EXPECT_EQ(f.cmbDrive->currentText(), "/media/GARMIN");
+  EXPECT_FALSE(f.cmbComm->isEnabled());
+  f.cmbDrive->setCurrentText("/mnt/etrex");
+  f.cmdOK_Click();
+  EXPECT_EQ(Stored("Settings/Make"), "Garmin USB");
+  EXPECT_EQ(Stored("Settings/Drive"), "/mnt/etrex");
+  frmOptions serial;
+  serial.cmbMake->setCurrentIndex(0);
+  EXPECT_FALSE(serial.cmbDrive->isEnabled());
+  EXPECT_TRUE(serial.lblNote->text().contains("modprobe garmin_gps"));
 }
 
 TEST_F(Dialogs, RouteDialogNumbersAndCancel) {

@@ -7,6 +7,7 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -15,8 +16,10 @@
 #include "app/frmRteData.h"
 #include "app/frmVQ.h"
 #include "garmin/cGarmin.h"
+#include "garmin/cSerialPort.h"
 #include "tests/app/cFakeServices.h"
 #include "tests/sim/cSimReceiver.h"
+#include "workflows/cTransfer.h"
 
 namespace {
 qint32 Le32At(const QByteArray& b, int at) {
@@ -65,10 +68,10 @@ TEST_F(WindowDevice, UploadFromTheLatLonDisplaySendsThePointsThemselves) {
   });
   w->mnuFileUpload->trigger();
   EXPECT_EQ(offered, "MIXED");
-  EXPECT_FALSE(w->isEnabled());
+  EXPECT_FALSE(w->mnuFileOpen->isEnabled());
   ASSERT_TRUE(Wait_For_Message(1));
   EXPECT_EQ(services.messages[0].text, QStringLiteral("הטעינה הסתיימה\r\nנטענו 4 נצ"));
-  EXPECT_TRUE(w->isEnabled());
+  EXPECT_TRUE(w->mnuFileOpen->isEnabled());
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
   EXPECT_EQ(w->Garmin->Route.Number, 7);
   EXPECT_TRUE(w->sbPanel2->text().isEmpty());
@@ -82,10 +85,10 @@ TEST_F(WindowDevice, UploadFromTheLatLonDisplaySendsThePointsThemselves) {
 }
 
 TEST_F(WindowDevice, DownloadReplacesTheListAndCancelledHandshakeKeepsIt) {
-  QByteArray d301(21, '\0');
+  QByteArray d301(21, '\0'), d301b(21, '\1');
   sim.Set_Script(
       6,
-      {{27, QByteArray("\x02\x00", 2)}, {34, d301}, {34, d301}, {12, QByteArray("\x06\x00", 2)}});
+      {{27, QByteArray("\x02\x00", 2)}, {34, d301}, {34, d301b}, {12, QByteArray("\x06\x00", 2)}});
   w->mnuFileLogDnld->trigger();
   QElapsedTimer clock;
   clock.start();
@@ -107,5 +110,32 @@ TEST_F(WindowDevice, DownloadReplacesTheListAndCancelledHandshakeKeepsIt) {
   EXPECT_EQ(services.messages[0].text, QStringLiteral("התקשורת למכשיר בערוץ טורי 6 נכשלה."));
   EXPECT_EQ(w->Points.Count(), 4);
   EXPECT_EQ(services.ended, 0);
+}
+// While a download runs the list cannot change from elsewhere; Cancel (or Esc) ends it and keeps
+// the list; closing the window ends a transfer first.
+TEST_F(WindowDevice, RunningTransferLocksTheListAndCancelKeepsIt) {
+  w->tmr.setInterval(2000);
+  sim.Set_Script(6, {{27, QByteArray("\x05\x00", 2)}, {34, QByteArray(21, '\0')}});
+  QTimer::singleShot(400, [&] {
+    EXPECT_EQ(w->Points.Count(), 1);  // the log has started
+    for (QAction* a : {w->mnuFileOpen, w->mnuFileSaveAs, w->mnuFileLogDnld, w->mnuFileUpload,
+                       w->mnuFileSettings})
+      EXPECT_FALSE(a->isEnabled()) << a->text().toStdString();
+    EXPECT_FALSE(w->cmdCancel->isHidden());
+    w->cmdCancel->click();
+  });
+  w->mnuFileLogDnld->trigger();
+  ASSERT_TRUE(Wait_For_Message(1));
+  EXPECT_TRUE(services.messages[0].text.endsWith(QStringLiteral("הרשימה לא שונתה.")));
+  EXPECT_EQ(w->lvModel->Row_Count(), 4);
+  EXPECT_TRUE(w->mnuFileOpen->isEnabled());
+  EXPECT_TRUE(w->cmdCancel->isHidden());
+  EXPECT_FALSE(w->comm->PortOpen());
+
+  QTimer::singleShot(0, [&] { w->close(); });
+  w->mnuFileLogDnld->trigger();
+  EXPECT_FALSE(w->comm->PortOpen());
+  EXPECT_FALSE(w->Transfer->Running());
+  EXPECT_EQ(w->Garmin->Last_Sent().mid(1, 3), QByteArray("\x0A\x02\x00", 3));  // abort packet
 }
 }  // namespace

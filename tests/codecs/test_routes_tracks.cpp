@@ -2,9 +2,7 @@
 
 #include "garmin/Codecs.h"
 #include "garmin/Fields.h"
-#include "tests/codecs/Bytes.h"
-
-using namespace TestBytes;
+#include "tests/doubles/Packets.h"
 
 namespace {
 
@@ -40,15 +38,15 @@ TEST(Route, HeadersAndLinksAreTheirBytes) {
 
 TEST(Route, ReceivedHeadersAndLinks) {
   cRoute r;
-  Codec::Decode_Route_Header(Frame(29, Hex("41424300")), "D202", r);
+  Codec::Decode_Route_Header(Packet_Of(29, Hex("41424300")), "D202", r);
   EXPECT_EQ(r.Ident, "ABC");
-  Codec::Decode_Route_Header(Frame(29, Hex("07") + QByteArray("NEGEV") + QByteArray(15, ' ')),
+  Codec::Decode_Route_Header(Packet_Of(29, Hex("07") + QByteArray("NEGEV") + QByteArray(15, ' ')),
                              "D201", r);
   EXPECT_EQ(r.Number, 7);
   EXPECT_EQ(r.Cmnt, "NEGEV");
   // A class-3 link has no subclass text whatever its bytes hold.
   r.Link_Sub_Class = "old";
-  Codec::Decode_Route_Link(Frame(98, Hex("0300") + QByteArray(18, 'Q') + Hex("00")), r);
+  Codec::Decode_Route_Link(Packet_Of(98, Hex("0300") + QByteArray(18, 'Q') + Hex("00")), r);
   EXPECT_EQ(r.Link_Class, 3);
   EXPECT_EQ(r.Link_Sub_Class, "");
   EXPECT_EQ(r.Link_Ident, "");
@@ -57,13 +55,13 @@ TEST(Route, ReceivedHeadersAndLinks) {
   s.Number = 9;
   s.Cmnt = "keep";
   s.Ident = "keep";
-  Codec::Decode_Route_Header(Frame(29, QByteArray()).left(3), "D201", s);
+  Codec::Decode_Route_Header(Packet_Of(29, QByteArray()).left(3), "D201", s);
   EXPECT_EQ(s.Number, 9);
   EXPECT_EQ(s.Cmnt, "keep");
-  Codec::Decode_Route_Header(Frame(29, QByteArray()), "D202", s);
+  Codec::Decode_Route_Header(Packet_Of(29, QByteArray()), "D202", s);
   EXPECT_EQ(s.Ident, "keep");
   for (int len = 0; len < 28; ++len)
-    Codec::Decode_Route_Link(Frame(98, QByteArray(25, 'x')).left(len), s);
+    Codec::Decode_Route_Link(Packet_Of(98, QByteArray(25, 'x')).left(len), s);
 }
 
 TEST(Route, IdentsOver254CharactersAreCut) {
@@ -110,7 +108,7 @@ TEST(Track, PointsInEachLayout) {
   cTrack r;
   r.alt = 11;
   r.Dpth = 22;
-  Codec::Decode_Track_Data(Frame(34, head + Hex("01")), "D300", r);
+  Codec::Decode_Track_Data(Packet_Of(34, head + Hex("01")), "D300", r);
   EXPECT_TRUE(r.New_Segment);
   EXPECT_EQ(r.alt, 11.0f);
   EXPECT_EQ(r.Dpth, 22.0f);
@@ -118,17 +116,17 @@ TEST(Track, PointsInEachLayout) {
   EXPECT_NEAR(r.lat, 29.5577, 1e-7);
   // D302: the temperature lies before the flag; altitude and flag are where they belong.
   cTrack d;
-  Codec::Decode_Track_Data(Frame(34, head + Hex("00A03C44 00000000 0000C841 01")), "D302", d);
+  Codec::Decode_Track_Data(Packet_Of(34, head + Hex("00A03C44 00000000 0000C841 01")), "D302", d);
   EXPECT_EQ(d.alt, 754.5f);
   EXPECT_TRUE(d.New_Segment);
-  Codec::Decode_Track_Data(Frame(34, head + Hex("00A03C44 00000000 0000C841 00")), "D302", d);
+  Codec::Decode_Track_Data(Packet_Of(34, head + Hex("00A03C44 00000000 0000C841 00")), "D302", d);
   EXPECT_FALSE(d.New_Segment);
   // D303/D304 (fitness): position, time, altitude, no segment flag.
   d.New_Segment = true;
-  Codec::Decode_Track_Data(Frame(34, head + Hex("00A03C44 78")), "D303", d);
+  Codec::Decode_Track_Data(Packet_Of(34, head + Hex("00A03C44 78")), "D303", d);
   EXPECT_EQ(d.alt, 754.5f);
   EXPECT_FALSE(d.New_Segment);
-  Codec::Decode_Track_Data(Frame(34, head + Hex("0000C842 00000000 78 5A 01")), "D304", d);
+  Codec::Decode_Track_Data(Packet_Of(34, head + Hex("0000C842 00000000 78 5A 01")), "D304", d);
   EXPECT_EQ(d.alt, 100.0f);
   // Round trip of the 21-byte layout; short packets never read past their end.
   for (const char* f : {"D300", "D301", "D310", "D302"}) {
@@ -164,14 +162,14 @@ TEST(Track, HeadersByTheAnnouncedHeaderType) {
   // No header type (a D300 receiver): a header changes nothing.
   cTrack r;
   r.Ident = "keep";
-  Codec::Decode_Track_Header(Frame(99, want), "", r);
+  Codec::Decode_Track_Header(Packet_Of(99, want), "", r);
   EXPECT_EQ(r.Ident, "keep");
   EXPECT_FALSE(r.Dspl);
-  Codec::Decode_Track_Header(Frame(99, Hex("2A00")), "D311", r);
+  Codec::Decode_Track_Header(Packet_Of(99, Hex("2A00")), "D311", r);
   EXPECT_EQ(r.Index, 42);
   EXPECT_EQ(r.Ident, "keep");
   for (int len = 0; len < 12; ++len)
-    Codec::Decode_Track_Header(Frame(99, want).left(len), "D312", r);
+    Codec::Decode_Track_Header(Packet_Of(99, want).left(len), "D312", r);
 }
 
 }  // namespace

@@ -4,9 +4,7 @@
 #include <limits>
 
 #include "garmin/Codecs.h"
-#include "tests/codecs/Bytes.h"
-
-using namespace TestBytes;
+#include "tests/doubles/Packets.h"
 
 namespace {
 
@@ -54,15 +52,15 @@ TEST(DeviceTime, GregorianUpTo2050) {
 
 TEST(DeviceReports, VoltagesAndDisplay) {
   cVoltages v;
-  Codec::Decode_Voltages(Frame(40, Hex("2C019001")), v);
+  Codec::Decode_Voltages(Packet_Of(40, Hex("2C019001")), v);
   EXPECT_EQ(v.Internal_Voltage, 3.0f);
   EXPECT_EQ(v.External_Voltage, 4.0f);
-  Codec::Decode_Voltages(Frame(40, Hex("2C")).left(4), v);
+  Codec::Decode_Voltages(Packet_Of(40, Hex("2C")).left(4), v);
   EXPECT_EQ(v.Internal_Voltage, 0.0f);
   EXPECT_EQ(v.External_Voltage, 0.0f);
 
   cDisplay d;
-  const QByteArray report = Frame(69, Hex("0000 0100 0200 0300 0400 FF"));
+  const QByteArray report = Packet_Of(69, Hex("0000 0100 0200 0300 0400 FF"));
   Codec::Decode_Display_Data(report, 96, d);
   EXPECT_EQ(d.Line_Length, 64);
   EXPECT_EQ(d.Display_Lines, 100);
@@ -74,13 +72,13 @@ TEST(DeviceReports, VoltagesAndDisplay) {
   EXPECT_EQ(d.packet.toLatin1(), report);  // every byte kept, NULs and 0xFF included
   // Record type 1 changes only the type and the frame text.
   cDisplay other = d;
-  const QByteArray type1 = Frame(69, Hex("0100 0900 0900"));
+  const QByteArray type1 = Packet_Of(69, Hex("0100 0900 0900"));
   Codec::Decode_Display_Data(type1, 177, other);
   EXPECT_EQ(other.Record_Type, 1);
   EXPECT_EQ(other.Line_Length, 64);
   EXPECT_EQ(other.Unknown0, 1);
   EXPECT_EQ(other.packet.toLatin1(), type1);
-  Codec::Decode_Display_Data(Frame(69, Hex("0000")).left(6), 177, other);
+  Codec::Decode_Display_Data(Packet_Of(69, Hex("0000")).left(6), 177, other);
   EXPECT_EQ(other.Line_Length, 180);
   EXPECT_EQ(other.Unknown0, 0);  // beyond the short report
 }

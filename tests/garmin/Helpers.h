@@ -1,6 +1,5 @@
 #pragma once
-// Shared pieces of the driver tests: packets with their checksum, and a driver wired to the
-// in-memory serial control and a short timer, with every event recorded.
+// A driver wired to the in-memory serial control and a short timer, with every event recorded.
 #include <QCoreApplication>
 #include <QList>
 #include <QTimer>
@@ -8,29 +7,8 @@
 
 #include "garmin/Framing.h"
 #include "garmin/cGarmin.h"
+#include "tests/doubles/Packets.h"
 #include "tests/doubles/cMemComm.h"
-
-inline QByteArray Bytes(std::initializer_list<int> values) {
-  QByteArray out;
-  for (int v : values) out.append(char(v));
-  return out;
-}
-
-// The unstuffed packet for id and data, checksum in place.
-inline QByteArray Packet_Of(quint8 id, const QByteArray& data) {
-  QByteArray p(data.size() + 6, '\0');
-  p[0] = 0x10;
-  p[1] = char(id);
-  p[2] = char(data.size());
-  for (int i = 0; i < data.size(); ++i) p[3 + i] = data[i];
-  p[p.size() - 2] = 0x10;
-  p[p.size() - 1] = 0x03;
-  p[p.size() - 3] = char(Framing::Packet_Checksum(p));
-  return p;
-}
-inline QByteArray Wire_Of(quint8 id, const QByteArray& data) {
-  return Framing::Stuff(Packet_Of(id, data));
-}
 
 struct cEvents {
   QList<QPair<quint8, quint8>> Receive;

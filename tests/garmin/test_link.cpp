@@ -2,6 +2,8 @@
 // error numbers and messages, sentences, requests.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "Helpers.h"
 
 namespace {
@@ -52,139 +54,144 @@ TEST(Link, PvtAndDisplayAreNotAcked) {
   EXPECT_EQ(rig.Garmin.PvtData.pfix, 3);
 }
 
-TEST(Link, NakRetransmitsFiveTimesThenReportsTheSixth) {
+// Refusals and line noise: five retransmissions or NAKs, the sixth is reported; nothing that
+// failed its check reaches the owner.
+TEST(Link, NaksAndInvalidFrames) {
+  const QByteArray request = Hex("100A020700ED1003");
+  QByteArray bad = Packet_Of(35, Bytes({1, 2, 3}));
+  bad[bad.size() - 3] = char(bad[bad.size() - 3] + 1);
+  QByteArray bad_ack = Packet_Of(6, Bytes({10, 0}));
+  bad_ack[5] = char(bad_ack[5] + 1);
+  const struct {
+    const char* legend;
+    QByteArray fed;      // six times
+    QByteArray written;  // each write after the request
+    int writes, error;
+    QByteArray reported;  // the packet the error carries (unstuffed)
+  } rows[] = {
+      {"NAKs of the request", Wire_Of(21, Bytes({10, 0})), request, 5, 2,
+       Packet_Of(10, Bytes({7, 0}))},
+      {"frames with a bad checksum", Framing::Stuff(bad), Wire_Of(21, Bytes({35, 0})), 5, 3, bad},
+      {"frames too short",
+       Bytes({0x10, 0x06, 0x10, 0x03}),
+       {},
+       0,
+       3,
+       Bytes({0x10, 0x06, 0x10, 0x03})},
+      {"spoilt ACKs", Framing::Stuff(bad_ack), {}, 0, 3, bad_ack},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.legend);
+    cLinkRig rig;
+    rig.Garmin.Request_Waypoints();
+    ASSERT_EQ(rig.Comm.Written.value(0), request);
+    rig.Comm.Written.clear();
+    for (int i = 0; i < 6; ++i) rig.Comm.Feed(row.fed);
+    ASSERT_EQ(rig.Comm.Written.size(), row.writes);
+    for (const QByteArray& w : rig.Comm.Written) EXPECT_EQ(w, row.written);
+    ASSERT_EQ(rig.Ev.Errors.size(), 1);
+    EXPECT_EQ(rig.Ev.Errors[0].Num, row.error);
+    EXPECT_EQ(rig.Ev.Errors[0].Msg,
+              row.error == 2 ? QStringLiteral("Unable to communicate with device on port 3")
+                             : QStringLiteral("Invalid message received from device on port 3"));
+    EXPECT_EQ(rig.Ev.Errors[0].Packet, row.reported);
+    EXPECT_EQ(rig.Garmin.Retry_Count(), 0);
+    EXPECT_EQ(rig.Ev.Receive.size(), row.error == 2 ? 6 : 0);  // NAKs are reported, noise is not
+  }
+  // A valid frame between NAKs resets the count: one NAK, a frame, five NAKs, no report.
   cLinkRig rig;
   rig.Garmin.Request_Waypoints();
-  const QByteArray request = Bytes({0x10, 0x0A, 0x02, 0x07, 0x00, 0xED, 0x10, 0x03});
-  ASSERT_EQ(rig.Comm.Written.value(0), request);
-  for (int i = 0; i < 6; ++i) rig.Comm.Feed(Wire_Of(21, Bytes({10, 0})));
-  ASSERT_EQ(rig.Comm.Written.size(), 6);  // the first sending and five retransmissions
-  for (const QByteArray& w : rig.Comm.Written) EXPECT_EQ(w, request);
-  ASSERT_EQ(rig.Ev.Errors.size(), 1);
-  EXPECT_EQ(rig.Ev.Errors[0].Num, 2);
-  EXPECT_EQ(rig.Ev.Errors[0].Msg, QStringLiteral("Unable to communicate with device on port 3"));
-  EXPECT_EQ(Framing::Stuff(rig.Ev.Errors[0].Packet), request);
-  EXPECT_EQ(rig.Garmin.Retry_Count(), 0);
-
-  // A valid frame between NAKs resets the count: one NAK, a frame, five NAKs, no report.
   rig.Comm.Feed(Wire_Of(21, Bytes({10, 0})));
   rig.Comm.Feed(Wire_Of(35, Bytes({1})));
-  for (int i = 0; i < 5; ++i) rig.Comm.Feed(Wire_Of(21, Bytes({6, 0})));
-  EXPECT_EQ(rig.Ev.Errors.size(), 1);
+  rig.Garmin.Request_Waypoints();
+  for (int i = 0; i < 5; ++i) rig.Comm.Feed(Wire_Of(21, Bytes({10, 0})));
+  EXPECT_TRUE(rig.Ev.Errors.isEmpty());
   EXPECT_EQ(rig.Garmin.Retry_Count(), 5);
 }
 
-TEST(Link, InvalidFramesAreNakedFiveTimesThenReported) {
+// Every wait ends in the time-out (error 1 after four ticks) when what it waits for does not
+// come, whatever else arrives (several were transfers that waited for ever, found by fuzzing).
+TEST(Link, EveryWaitEndsInTheTimeOut) {
+  const struct {
+    const char* legend;
+    std::function<void(cLinkRig&)> start;
+    bool chatter;  // sentences keep arriving while it waits
+    const char* message;
+  } rows[] = {
+      {"a request without answer",
+       [](cLinkRig& r) {
+         r.Garmin.Request_Product_Data();
+         r.Comm.Feed(Bytes({0x10, 0xFF}));  // a frame start that never ends
+       },
+       false, "No response from device on port 3"},
+      {"the ACK of the track request, then silence",
+       [](cLinkRig& r) {
+         r.Garmin.Request_Tracks();
+         r.Comm.Feed(Wire_Of(6, Bytes({10, 0})));
+       },
+       false, "No response from device on port 3"},
+      {"transfer complete instead of the ACK of Records",
+       [](cLinkRig& r) {
+         r.Garmin.Start_of_Records(3);
+         r.Comm.Feed(Wire_Of(12, Bytes({7, 0})));
+       },
+       false, "No response from device on port 3"},
+      {"an ACK naming another packet",
+       [](cLinkRig& r) {
+         r.Garmin.Start_of_Records(3);
+         r.Comm.Feed(Wire_Of(6, Bytes({6, 0})));
+       },
+       false, "No response from device on port 3"},
+      {"a track header, then a stray ACK",
+       [](cLinkRig& r) {
+         r.Garmin.Request_Tracks();
+         r.Comm.Feed(Wire_Of(6, Bytes({10, 0})));
+         r.Comm.Feed(Wire_Of(99, Bytes({1, 0xFF, 0, 'T', 0})));
+         r.Comm.Feed(Wire_Of(6, Bytes({99, 0})));
+       },
+       false, "No response from device on port 3"},
+      {"other packets before the ACK of the track request",
+       [](cLinkRig& r) {
+         r.Garmin.Request_Tracks();
+         r.Comm.Feed(Wire_Of(253, Bytes({'P', 0, 0})));
+         r.Comm.Feed(Wire_Of(14, Bytes({12, 7, 0xEA, 7, 10, 0, 0, 0})));
+       },
+       false, "No response from device on port 3"},
+      {"a receiver turned to NMEA in the middle of a log",
+       [](cLinkRig& r) {
+         r.Garmin.Request_Tracks();
+         r.Comm.Feed(Wire_Of(6, Bytes({10, 0})));
+       },
+       true, "No longer receiving NMEA/TEXT data on port 3"},
+      {"a sentence stream that stops", [](cLinkRig& r) { r.Comm.Feed("$GPGGA,1*4B\r\n"); }, false,
+       "No longer receiving NMEA/TEXT data on port 3"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.legend);
+    cLinkRig rig;
+    row.start(rig);
+    EXPECT_TRUE(rig.Timer.isActive());
+    for (int i = 0; i < 100 && rig.Ev.Errors.isEmpty(); ++i) {
+      if (row.chatter) rig.Comm.Feed("$GPGGA,1*4B\r\n");
+      rig.Garmin.WaitFor_Ms(20);
+    }
+    ASSERT_EQ(rig.Ev.Errors.size(), 1);
+    EXPECT_EQ(rig.Ev.Errors[0].Num, 1);
+    EXPECT_EQ(rig.Ev.Errors[0].Msg, QString::fromLatin1(row.message));
+    EXPECT_EQ(rig.Ev.Errors[0].Packet, rig.Garmin.Last_Sent());
+    EXPECT_TRUE(rig.Garmin.RxBuffer().isEmpty());
+    EXPECT_FALSE(rig.Timer.isActive());
+  }
+  // What a wait waits for does end it: the ACK of Records, the time asked for.
   cLinkRig rig;
-  QByteArray bad = Packet_Of(35, Bytes({1, 2, 3}));
-  bad[bad.size() - 3] = char(bad[bad.size() - 3] + 1);
-  for (int i = 0; i < 6; ++i) rig.Comm.Feed(Framing::Stuff(bad));
-  ASSERT_EQ(rig.Comm.Written.size(), 5);
-  for (const QByteArray& w : rig.Comm.Written) EXPECT_EQ(w, Wire_Of(21, Bytes({35, 0})));
-  ASSERT_EQ(rig.Ev.Errors.size(), 1);
-  EXPECT_EQ(rig.Ev.Errors[0].Num, 3);
-  EXPECT_EQ(rig.Ev.Errors[0].Msg, QStringLiteral("Invalid message received from device on port 3"));
-  EXPECT_EQ(rig.Ev.Errors[0].Packet, bad);
-  EXPECT_EQ(rig.Ev.Receive.size(), 6);  // every frame is reported, none dispatched
-  EXPECT_EQ(rig.Garmin.Incoming_Records_Count(), 0);
-}
-
-TEST(Link, ShortFramesAreNoiseCountedAsInvalid) {
-  cLinkRig rig;
-  rig.Garmin.Request_Product_Data();
-  rig.Comm.Written.clear();
-  for (int i = 0; i < 5; ++i) rig.Comm.Feed(Bytes({0x10, 0x06, 0x10, 0x03}));
-  EXPECT_TRUE(rig.Ev.Receive.isEmpty());
-  EXPECT_TRUE(rig.Comm.Written.isEmpty());  // neither ACK nor NAK
-  EXPECT_TRUE(rig.Timer.isActive());        // still waiting for the real answer
-  EXPECT_TRUE(rig.Ev.Errors.isEmpty());
-  rig.Comm.Feed(Bytes({0x10, 0x03}));
-  ASSERT_EQ(rig.Ev.Errors.size(), 1);
-  EXPECT_EQ(rig.Ev.Errors[0].Num, 3);
-}
-
-TEST(Link, TimeOutAfterFourTicks) {
-  cLinkRig rig;
-  rig.Garmin.Request_Product_Data();
-  rig.Comm.Feed(Bytes({0x10, 0xFF}));  // a frame start that never ends
-  while (rig.Ev.Errors.isEmpty()) rig.Garmin.WaitFor_Ms(20);
-  EXPECT_EQ(rig.Ev.Errors[0].Num, 1);
-  EXPECT_EQ(rig.Ev.Errors[0].Msg, QStringLiteral("No response from device on port 3"));
-  EXPECT_EQ(rig.Ev.Errors[0].Packet, Packet_Of(254, Bytes({0, 0})));
-  EXPECT_TRUE(rig.Garmin.RxBuffer().isEmpty());
-  EXPECT_FALSE(rig.Timer.isActive());
-  EXPECT_EQ(rig.Garmin.Timeout_Ticks(), 0);
-
-  // The ACK of a request for records is not its answer: a receiver that acknowledges the track
-  // request and then stays silent still ends in the time-out. Other ACKs stop the timer.
-  rig.Garmin.Request_Tracks();
-  rig.Comm.Feed(Wire_Of(6, Bytes({10, 0})));
-  EXPECT_TRUE(rig.Timer.isActive());
-  while (rig.Ev.Errors.size() < 2) rig.Garmin.WaitFor_Ms(20);
-  EXPECT_EQ(rig.Ev.Errors[1].Num, 1);
-  EXPECT_EQ(rig.Ev.Errors[1].Packet, Packet_Of(10, Bytes({6, 0})));
   rig.Garmin.Start_of_Records(2);
   rig.Comm.Feed(Wire_Of(6, Bytes({27, 0})));
   EXPECT_FALSE(rig.Timer.isActive());
-  rig.Ev.Errors.removeLast();
-
-  // A stopped sentence stream reports the NMEA message.
-  rig.Comm.Feed("$GPGGA,1*4B\r\n");
-  while (rig.Ev.Errors.size() < 2) rig.Garmin.WaitFor_Ms(20);
-  EXPECT_EQ(rig.Ev.Errors[1].Msg, QStringLiteral("No longer receiving NMEA/TEXT data on port 3"));
-}
-
-// What a receiver sends that is not the answer awaited leaves the wait running, so that a
-// receiver that sends it and then falls silent still ends in the time-out (each case was a
-// transfer that waited for ever, found by fuzzing the transfers).
-TEST(Link, StrayPacketsDoNotEndTheWait) {
-  const auto ticks_to_error = [](cLinkRig& rig) {
-    EXPECT_TRUE(rig.Timer.isActive());
-    const int before = rig.Ev.Errors.size();
-    while (rig.Ev.Errors.size() == before) rig.Garmin.WaitFor_Ms(20);
-    EXPECT_EQ(rig.Ev.Errors.last().Num, 1);
-  };
-  {
-    // An upload's Records, then a transfer complete instead of its ACK.
-    cLinkRig rig;
-    rig.Garmin.Start_of_Records(3);
-    rig.Comm.Feed(Wire_Of(12, Bytes({7, 0})));
-    ticks_to_error(rig);
-  }
-  {
-    // An ACK that names another packet is not the ACK of the Records.
-    cLinkRig rig;
-    rig.Garmin.Start_of_Records(3);
-    rig.Comm.Feed(Wire_Of(6, Bytes({6, 0})));
-    ticks_to_error(rig);
-    rig.Garmin.Start_of_Records(3);
-    rig.Comm.Feed(Wire_Of(6, Bytes({27, 0})));
-    EXPECT_FALSE(rig.Timer.isActive());
-  }
-  {
-    // A download: a track header, then a stray ACK; the rest of the log is still due.
-    cLinkRig rig;
-    rig.Garmin.Request_Tracks();
-    rig.Comm.Feed(Wire_Of(6, Bytes({10, 0})));
-    rig.Comm.Feed(Wire_Of(99, Bytes({1, 0xFF, 0, 'T', 0})));
-    rig.Comm.Feed(Wire_Of(6, Bytes({99, 0})));
-    ticks_to_error(rig);
-  }
-  {
-    // The track request, then packets of other kinds (the capability array, the time) before
-    // any ACK: the request is still unanswered.
-    cLinkRig rig;
-    rig.Garmin.Request_Tracks();
-    rig.Comm.Feed(Wire_Of(253, Bytes({'P', 0, 0})));
-    rig.Comm.Feed(Wire_Of(14, Bytes({12, 7, 0xEA, 7, 10, 0, 0, 0})));
-    ticks_to_error(rig);
-    // The time does answer a request for the time.
-    rig.Garmin.Request_Date_Time();
-    rig.Comm.Feed(Wire_Of(6, Bytes({10, 0})));
-    EXPECT_TRUE(rig.Timer.isActive());
-    rig.Comm.Feed(Wire_Of(14, Bytes({12, 7, 0xEA, 7, 10, 0, 0, 0})));
-    EXPECT_FALSE(rig.Timer.isActive());
-  }
+  rig.Garmin.Request_Date_Time();
+  rig.Comm.Feed(Wire_Of(6, Bytes({10, 0})));
+  EXPECT_TRUE(rig.Timer.isActive());
+  rig.Comm.Feed(Wire_Of(14, Bytes({12, 7, 0xEA, 7, 10, 0, 0, 0})));
+  EXPECT_FALSE(rig.Timer.isActive());
 }
 
 TEST(Link, SilentCommandsLeaveTheTimerStopped) {
@@ -322,4 +329,36 @@ TEST(Link, WaitForProcessesEventsAndZeroReturnsAtOnce) {
   rig.Garmin.WaitFor_Ms(100);
   EXPECT_EQ(rig.Ev.Receive.size(), 1);
   EXPECT_EQ(rig.Comm.Written.value(0), Wire_Of(6, Bytes({35, 0})));
+}
+
+// A spoilt ACK is no ACK, a packet sent again because our ACK was lost is acknowledged again and
+// reported once, a count above 32767 is read unsigned, and a closed port leaves no retries or
+// half frame behind.
+TEST(Link, NoiseRepeatsAndCleanSessions) {
+  cLinkRig rig;
+  rig.Garmin.Start_of_Records(3);
+  QByteArray spoilt = Packet_Of(6, Bytes({27, 0}));
+  spoilt[5] = char(spoilt[5] + 1);
+  rig.Comm.Feed(Framing::Stuff(spoilt));
+  EXPECT_TRUE(rig.Ev.Receive.isEmpty());
+  EXPECT_EQ(rig.Garmin.Link_Wait(), cGarmin::cWait::Ack);
+  rig.Comm.Feed(Wire_Of(6, Bytes({27, 0})));
+  EXPECT_EQ(rig.Garmin.Link_Wait(), cGarmin::cWait::Idle);
+
+  rig.Garmin.Request_Tracks();
+  rig.Comm.Written.clear();
+  const QByteArray records = Wire_Of(27, Bytes({0x40, 0x9C}));  // 40000
+  for (int i = 0; i < 2; ++i) rig.Comm.Feed(records);
+  EXPECT_EQ(rig.Garmin.Incoming_Records_Count(), 40000);
+  EXPECT_EQ(rig.Comm.Written,
+            (QList<QByteArray>{Wire_Of(6, Bytes({27, 0})), Wire_Of(6, Bytes({27, 0}))}));
+  EXPECT_EQ(rig.Ev.Receive.size(), 2);  // the ACK of Records and the Records once
+
+  rig.Garmin.Request_Waypoints();
+  rig.Comm.Feed(Wire_Of(21, Bytes({10, 0})));
+  rig.Comm.Feed(Wire_Of(35, Bytes({1, 2})).left(4));
+  rig.Garmin.PortClose();
+  EXPECT_EQ(rig.Garmin.Retry_Count(), 0);
+  EXPECT_TRUE(rig.Garmin.RxBuffer().isEmpty());
+  EXPECT_EQ(rig.Garmin.Link_Wait(), cGarmin::cWait::Idle);
 }

@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "garmin/Framing.h"
+#include "tests/doubles/Packets.h"
 
 namespace {
 constexpr quint8 kAck = 6, kNak = 21, kProductRqst = 254, kProductData = 255, kArray = 253;
@@ -35,6 +36,10 @@ cSimReceiver::cSimReceiver(QObject* parent) : QObject(parent) {
   fcntl(Master_, F_SETFL, fcntl(Master_, F_GETFL) | O_NONBLOCK);
   Notifier_ = new QSocketNotifier(Master_, QSocketNotifier::Read, this);
   connect(Notifier_, &QSocketNotifier::activated, this, &cSimReceiver::On_Readable);
+  Resend_Timer_.setSingleShot(true);
+  connect(&Resend_Timer_, &QTimer::timeout, this, [this] {
+    if (Awaiting_Ack_ && !Nmea_Timer_.isActive()) Send_Packet(Last_.Id, Last_.Data);
+  });
   connect(&Nmea_Timer_, &QTimer::timeout, this, [this] {
     const QString body = QStringLiteral("$GPRMC,123519,A,3146.000,N,03513.000,E,0.0,0.0,071226,,");
     Send_Raw((body + QLatin1Char('*') + Framing::NMEA_Checksum(body) + QStringLiteral("\r\n"))
@@ -55,6 +60,7 @@ QByteArray cSimReceiver::Array_Of(const QStringList& names) {
 
 void cSimReceiver::Disappear() {
   Nmea_Timer_.stop();
+  Resend_Timer_.stop();
   delete Notifier_;
   Notifier_ = nullptr;
   if (Slave_Keep_ >= 0) ::close(Slave_Keep_);
@@ -95,21 +101,18 @@ void cSimReceiver::Send_Raw(const QByteArray& bytes) {
 }
 
 void cSimReceiver::Send_Packet(quint8 id, const QByteArray& data) {
-  QByteArray packet(data.size() + 6, '\0');
-  packet[0] = Framing::DLE;
-  packet[1] = char(id);
-  packet[2] = char(data.size());
-  for (int i = 0; i < data.size(); ++i) packet[3 + i] = data[i];
-  packet[packet.size() - 2] = Framing::DLE;
-  packet[packet.size() - 1] = Framing::ETX;
-  quint8 sum = Framing::Packet_Checksum(packet);
-  if (Corrupt_Next > 0 && id != kAck && id != kNak) {
-    --Corrupt_Next;
+  QByteArray packet = Packet_Of(id, data);
+  quint8 sum = quint8(packet[packet.size() - 3]);
+  const bool is_data = id != kAck && id != kNak;
+  if (is_data) ++Data_Sent_;
+  if (is_data && (Corrupt_Next > 0 || (Corrupt_Every > 0 && Data_Sent_ % Corrupt_Every == 0))) {
+    if (Corrupt_Next > 0) --Corrupt_Next;
     sum = quint8(sum + 1);
   }
   packet[packet.size() - 3] = char(sum);
   Sent_Ids.append(id);
   Send_Raw(Garbage + Framing::Stuff(packet));
+  if (is_data && Nmea_After > 0 && Data_Sent_ == Nmea_After) Talk_Nmea(20);
 }
 
 void cSimReceiver::Send_Sequence(const QList<cPacket>& packets) {
@@ -155,7 +158,10 @@ void cSimReceiver::Handle(const QByteArray& packet) {
     return;
   }
   if (id == kAck) {
-    if (valid && Awaiting_Ack_) Send_Next();
+    if (valid && Awaiting_Ack_ && Lose_Ack_Every > 0 && ++Acks_Seen_ % Lose_Ack_Every == 0)
+      Resend_Timer_.start(Resend_Ms);
+    else if (valid && Awaiting_Ack_)
+      Send_Next();
   } else if (id == kNak) {
     if (Awaiting_Ack_) Send_Packet(Last_.Id, Last_.Data);
   } else if (!valid || Nak_Next > 0) {

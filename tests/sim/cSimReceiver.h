@@ -57,7 +57,14 @@ class cSimReceiver : public QObject {
   int Nak_Next = 0;      // NAK this many host packets instead of ACKing them
   int Corrupt_Next = 0;  // spoil the checksum of this many data packets it sends
   bool Silent = false;   // read and record, never answer
-  QByteArray Garbage;    // written in front of every packet it sends
+  // A line that does what real lines do: spoil the checksum of every K-th data packet it sends;
+  // lose every K-th ACK from the host (it then sends its packet again after Resend_Ms, as a
+  // receiver does after its own time-out); switch to NMEA after K data packets. 0: never.
+  int Corrupt_Every = 0;
+  int Lose_Ack_Every = 0;
+  int Nmea_After = 0;
+  int Resend_Ms = 30;
+  QByteArray Garbage;  // written in front of every packet it sends
   // Sends an NMEA sentence (checksum computed) every `interval_ms`; 0 stops. While it talks
   // NMEA it does not answer binary packets.
   void Talk_Nmea(int interval_ms);
@@ -102,6 +109,8 @@ class cSimReceiver : public QObject {
   bool Awaiting_Ack_ = false;
   cPacket Last_{0, {}};
   QTimer Nmea_Timer_;
+  QTimer Resend_Timer_;
+  int Data_Sent_ = 0, Acks_Seen_ = 0;
   qint64 Bytes_Out_ = 0, Bytes_In_ = 0;
   // When each direction of the paced line is free again.
   std::chrono::steady_clock::time_point Out_Free_{}, In_Free_{};

@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QtEndian>
+#include <algorithm>
 
 #include "tests/gen/TwlGen.h"
 #include "tests/sim/cSimReceiver.h"
@@ -19,10 +21,11 @@ struct cResult {
 };
 
 // Runs vqtool while the simulator keeps answering; a tool that hangs fails the test.
-cResult Run_With(cSimReceiver& sim, QStringList args) {
+cResult Run_With(cSimReceiver& sim, QStringList args, QProcess* process = nullptr) {
   args << "--port" << sim.Slave_Path() << "--timeout"
        << "100";
-  QProcess p;
+  QProcess own;
+  QProcess& p = process ? *process : own;
   QElapsedTimer clock;
   clock.start();
   p.start(QStringLiteral(VQ_TOOL_PATH), args);
@@ -48,10 +51,10 @@ void Answer_As_Etrex(cSimReceiver& sim) {
 TEST(vqtoolTransfer, DownloadTrackWritesTheLog) {
   cSimReceiver sim;
   Answer_As_Etrex(sim);
-  QByteArray d300(13, '\0');
+  QByteArray d300(13, '\0'), d300b(13, '\1');
   sim.Set_Script(
       6,
-      {{27, QByteArray("\x02\x00", 2)}, {34, d300}, {34, d300}, {12, QByteArray("\x06\x00", 2)}});
+      {{27, QByteArray("\x02\x00", 2)}, {34, d300}, {34, d300b}, {12, QByteArray("\x06\x00", 2)}});
   QTemporaryDir dir;
   const QString out = dir.filePath("log.csv");
   const cResult r = Run_With(sim, {"download-track", out});
@@ -80,8 +83,35 @@ TEST(vqtoolTransfer, UploadRouteStopsOnMergedNamesWithoutYes) {
   for (const QByteArray& p : sim.Received) EXPECT_NE(quint8(p[1]), 27);  // no Records
   const cResult yes = Run_With(sim, {"upload-route", "--number", "1", "--yes", twl});
   EXPECT_EQ(yes.status, 0) << yes.err.constData();
+  // With --true-datum the first waypoint is the file's 171714 1131593 on its own datum in
+  // semicircles (cs2cs EPSG:28193 EPSG:4326: 31.7770353905 35.2282848287).
+  sim.Received.clear();
+  EXPECT_EQ(Run_With(sim, {"upload-route", "--number", "2", "--true-datum", sample}).status, 0);
+  const auto wpt = std::find_if(sim.Received.begin(), sim.Received.end(),
+                                [](const QByteArray& p) { return quint8(p[1]) == 30; });
+  ASSERT_NE(wpt, sim.Received.end());
+  EXPECT_NEAR(qFromLittleEndian<qint32>(wpt->constData() + 9), 379114799, 2);
+  EXPECT_NEAR(qFromLittleEndian<qint32>(wpt->constData() + 13), 420289809, 2);
   const cResult bad = Run_With(sim, {"upload-route", "--number", "21", sample});
   EXPECT_EQ(bad.status, 2);
+}
+
+TEST(vqtoolTransfer, InfoPrintsWhoTheReceiverIs) {
+  cSimReceiver sim;
+  sim.Protocol_Array = cSimReceiver::Array_Of({"P000", "L001", "A010", "A100", "D108", "A201",
+                                               "D202", "D108", "D210", "A301", "D310", "D301"});
+  QProcess p;
+  const cResult r = Run_With(sim, {"info", "--trace"}, &p);
+  EXPECT_EQ(r.status, 0) << r.err.constData();
+  const QByteArray out = p.readAllStandardOutput();
+  for (const char* line : {"Product_ID: 77\n", "Software_Version: 361\n",
+                           "Waypoint_Data_Format: D108\n", "Track_Transfer_Protocol: A301\n"})
+    EXPECT_TRUE(out.contains(line)) << line;
+  EXPECT_TRUE(r.err.contains("GPS 10 FE 02 00 00"));
+  sim.Talk_Nmea(20);
+  const cResult nmea = Run_With(sim, {"info"});
+  EXPECT_EQ(nmea.status, 1);
+  EXPECT_TRUE(nmea.err.contains("NMEA")) << nmea.err.constData();
 }
 
 TEST(vqtoolTransfer, SilentReceiverEndsTheCommandInBoundedTime) {
@@ -92,5 +122,9 @@ TEST(vqtoolTransfer, SilentReceiverEndsTheCommandInBoundedTime) {
   EXPECT_EQ(r.status, 1);
   EXPECT_TRUE(r.err.contains(QStringLiteral("נכשלה").toUtf8()));
   EXPECT_FALSE(QFile::exists(dir.filePath("x.txt")));
+  const cResult info = Run_With(sim, {"info"});
+  EXPECT_EQ(info.status, 1);
+  EXPECT_TRUE(info.err.startsWith("vqtool: no answer")) << info.err.constData();
+  EXPECT_EQ(info.err.count('\n'), 1);
 }
 }  // namespace

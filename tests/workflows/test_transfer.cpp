@@ -6,12 +6,14 @@
 #include <QElapsedTimer>
 #include <QTimer>
 #include <cstring>
+#include <functional>
 
 #include "files/GpxWrite.h"
 #include "files/PointFile.h"
 #include "garmin/cGarmin.h"
 #include "garmin/cSerialPort.h"
 #include "points/cVQPoints.h"
+#include "tests/doubles/Packets.h"
 #include "tests/sim/cSimReceiver.h"
 #include "workflows/cTransfer.h"
 #include "workflows/cTransferUI.h"
@@ -27,7 +29,11 @@ class cScriptedUI : public cTransferUI {
   bool retry = false, go_on = true, busy = false, progress_over = false;
   int ended = 0, busy_calls = 0, progress_total = 0;
   bool completed = false;
-  void Notice(const QString& t) override { notices << t; }
+  std::function<void()> on_notice;  // checks what holds while a message is shown
+  void Notice(const QString& t) override {
+    notices << t;
+    if (on_notice) on_notice();
+  }
   bool Ask_Retry(const QString& t) override {
     questions << t;
     return retry;
@@ -64,23 +70,6 @@ class cRowCount : public cVQList {
   QString Row_Text(int r, int c) const override { return rows[r - 1][size_t(c - 1)]; }
 };
 
-QByteArray Le16(int v) {
-  return QByteArray(1, char(v & 0xFF)) + QByteArray(1, char((v >> 8) & 0xFF));
-}
-QByteArray Le32(qint32 v) { return Le16(v & 0xFFFF) + Le16((quint32(v) >> 16) & 0xFFFF); }
-QByteArray Float(float f) {
-  qint32 bits = 0;
-  std::memcpy(&bits, &f, 4);
-  return Le32(bits);
-}
-qint32 Semi(double deg) { return qint32(deg * 2147483648.0 / 180.0); }
-
-// A D301 track point: position, time, altitude, depth, new-segment flag.
-QByteArray D301(double lat, double lon, qint32 time, float alt) {
-  return Le32(Semi(lat)) + Le32(Semi(lon)) + Le32(time) + Float(alt) + Float(0) +
-         QByteArray(1, '\0');
-}
-
 struct cBench {
   cSimReceiver sim;
   cSerialPort comm;
@@ -99,6 +88,21 @@ struct cBench {
     garmin.setComGarmin(&comm);
     transfer.Set_Handshake_Wait_Ms(150);
     points.lv = &list;
+    // Every ending tears down before it says anything.
+    ui.on_notice = [this] {
+      EXPECT_FALSE(comm.PortOpen());
+      EXPECT_FALSE(timer.isActive());
+      EXPECT_FALSE(transfer.Running());
+      EXPECT_FALSE(ui.busy);
+    };
+  }
+  // A track log of n D301 points (each its own time), announced as `announced` records.
+  void Script_Log(int n, int announced) {
+    QList<cSimReceiver::cPacket> script = {{kRecords, Le16(announced)}};
+    for (int i = 0; i < n; ++i)
+      script.append({kTrkData, D301(31 + i * 1e-5, 35.2, 1000 + i, float(i % 500))});
+    script.append({kXferCmplt, Le16(kTransferTrk)});
+    sim.Set_Script(kTransferTrk, script);
   }
   // Lets the transfer run until it ends (bounded, so that a fault fails instead of hanging).
   void Run_To_End() {
@@ -229,21 +233,24 @@ TEST(Transfer, NmeaReceiverIsTurnedAway) {
   b.sim.Talk_Nmea(20);
   b.points.Add("A", 31, 35, 0, "");
   EXPECT_FALSE(b.transfer.Garmin_Upload_Start(1, "9600,N,8,1", 1, "T"));
-  EXPECT_EQ(b.transfer.Product_Text(), "NMEA");
+  EXPECT_EQ(b.transfer.Heard(), cTransfer::cHeard::Sentences);
   ASSERT_EQ(b.ui.notices.size(), 1);
   EXPECT_TRUE(
       b.ui.notices[0].startsWith(QStringLiteral("מכשיר ה-GPS משתמש בפרוטוקול NMEA או TEXT.")));
   EXPECT_TRUE(b.ui.questions.isEmpty());
   EXPECT_FALSE(b.ui.busy);
+  EXPECT_FALSE(b.comm.PortOpen());  // a later transfer opens the line with its own settings
 }
 
 TEST(Transfer, DownloadCountsHeadersAndNumbersThePoints) {
+  // Track times are the receiver's UTC; the comments give Israel's time, summer time included.
+  qputenv("TZ", "Asia/Jerusalem");
   cBench b(kWithLinks);
   b.points.Add("OLD", 30, 35, 0, "");
   QList<cSimReceiver::cPacket> script = {{kRecords, Le16(4)},
                                          {kTrkHdr, QByteArray("\x01\xFF\x00TRK\0", 7)}};
-  for (int i = 0; i < 3; ++i)
-    script.append({kTrkData, D301(31.7683 + i * .001, 35.2137, 100000 * (i + 1), 700 + i)});
+  for (qint32 time : {1079337909, 1089878709, 1089878710})  // 2024-03-14, 07-14 08:05:09 UTC
+    script.append({kTrkData, D301(31.7683 + (time % 7) * .001, 35.2137, time, 700)});
   script.append({kXferCmplt, Le16(kTransferTrk)});
   b.sim.Set_Script(kTransferTrk, script);
   // A sentence between the points is line noise to the download (found by fuzzing: the next
@@ -262,7 +269,10 @@ TEST(Transfer, DownloadCountsHeadersAndNumbersThePoints) {
   ASSERT_EQ(b.points.Count(), 3);
   EXPECT_EQ(b.list.Row_Count(), 3);
   EXPECT_EQ(b.points.Item(3).Label, "3");
-  EXPECT_NEAR(b.points.Item(1).lat, 31.7683, 1e-6);
+  EXPECT_NEAR(b.points.Item(1).lat, 31.7683 + (1079337909 % 7) * .001, 1e-6);
+  EXPECT_EQ(b.points.Item(1).Comment, "2024/03/14-10:05:09");
+  EXPECT_EQ(b.points.Item(2).Comment, "2024/07/14-11:05:09");
+  EXPECT_EQ(b.points.Item(2).Time, QDateTime(QDate(2024, 7, 14), QTime(8, 5, 9), Qt::UTC));
   EXPECT_EQ(b.ui.panel2.last(), "3");
   EXPECT_EQ(b.transfer.Track_Headers(), 1);
   EXPECT_EQ(b.ui.panel1, QStringLiteral("eTrex Sim Software Version 3.61 "));
@@ -341,6 +351,20 @@ TEST(Transfer, DownloadMismatchEmptyLogAndSilence) {
     EXPECT_EQ(b.points.Item(1).Label, "OLD");
   }
   {
+    // The receiver is unplugged in the middle: no hang, no false success, the port closed.
+    cBench b(kNoLinks);
+    b.sim.Set_Script(kTransferTrk, {{kRecords, Le16(5)}, {kTrkData, D301(31, 35, 1, 0)}});
+    QObject::connect(&b.sim, &cSimReceiver::Packet_Received, [&](const QByteArray& p) {
+      if (quint8(p[1]) == kAck && quint8(p[3]) == kTrkData)
+        QTimer::singleShot(0, &b.sim, [&] { b.sim.Disappear(); });
+    });
+    ASSERT_TRUE(b.transfer.Garmin_Download_Start(1, "9600,N,8,1"));
+    b.Run_To_End();
+    EXPECT_EQ(b.ui.ended, 1);
+    EXPECT_FALSE(b.ui.completed);
+    EXPECT_FALSE(b.comm.PortOpen());
+  }
+  {
     // Two points of five, then silence: what arrived is shown and counted.
     cBench b(kNoLinks);
     b.sim.Set_Script(kTransferTrk, {{kRecords, Le16(5)},
@@ -353,5 +377,68 @@ TEST(Transfer, DownloadMismatchEmptyLogAndSilence) {
     ASSERT_EQ(b.ui.notices.size(), 1);
     EXPECT_TRUE(b.ui.notices[0].contains(QStringLiteral("התקבלו 2 נקודות מתוך 5")));
   }
+}
+// A line that corrupts frames or loses our ACKs costs no point and adds none; one that turns to
+// NMEA ends the download with that message; a log of more than 32767 records comes back whole.
+TEST(Transfer, NoisyLinesGiveExactlyTheLog) {
+  struct cCase {
+    const char* name;
+    int corrupt_every, lose_ack_every, nmea_after, points;
+  };
+  for (const cCase& c : {cCase{"corrupt", 5, 0, 0, 200}, cCase{"lost ACK", 0, 9, 0, 200},
+                         cCase{"NMEA", 0, 0, 60, 200}, cCase{"40000", 0, 0, 0, 40000}}) {
+    cBench b(kNoLinks);
+    b.Script_Log(c.points, c.points);
+    b.sim.Corrupt_Every = c.corrupt_every;
+    b.sim.Lose_Ack_Every = c.lose_ack_every;
+    b.sim.Nmea_After = c.nmea_after;
+    ASSERT_TRUE(b.transfer.Garmin_Download_Start(1, "9600,N,8,1")) << c.name;
+    b.Run_To_End();
+    ASSERT_EQ(b.ui.ended, 1) << c.name;
+    if (c.nmea_after) {
+      EXPECT_FALSE(b.ui.completed);
+      ASSERT_EQ(b.ui.notices.size(), 1);
+      EXPECT_TRUE(b.ui.notices[0].contains("NMEA")) << b.ui.notices[0].toStdString();
+      continue;
+    }
+    EXPECT_TRUE(b.ui.completed) << c.name;
+    EXPECT_TRUE(b.ui.notices.isEmpty()) << b.ui.notices.value(0).toStdString();
+    ASSERT_EQ(b.points.Count(), c.points) << c.name;
+    EXPECT_EQ(b.points.Item(c.points).Label, QString::number(c.points));
+    EXPECT_NEAR(b.points.Item(c.points).lat, 31 + (c.points - 1) * 1e-5, 1e-7);
+    EXPECT_EQ(b.ui.progress_total, c.points);
+  }
+}
+
+// An upload moves on only for the ACK of the packet it sent last; a second start is refused
+// while one runs; Cancel sends the abort packet, closes the port and keeps the list.
+TEST(Transfer, StaleAcksSecondStartsAndCancel) {
+  cBench b(kWithLinks);
+  for (const char* l : {"A", "B", "C"}) b.points.Add(l, 31, 35, 0, "");
+  QObject::connect(&b.sim, &cSimReceiver::Packet_Received, [&](const QByteArray& p) {
+    if (quint8(p[1]) == kRteHdr) b.sim.Send_Packet(kAck, Le16(kRecords));  // a stale ACK
+  });
+  ASSERT_TRUE(b.transfer.Garmin_Upload_Start(1, "9600,N,8,1", 1, "T"));
+  EXPECT_FALSE(b.transfer.Garmin_Download_Start(1, "9600,N,8,1"));
+  b.Run_To_End();
+  EXPECT_TRUE(b.ui.completed);
+  EXPECT_EQ(b.Upload_Ids(), (QList<quint8>{kRecords, kRteHdr, kRteWpt, kRteLink, kRteWpt, kRteLink,
+                                           kRteWpt, kXferCmplt}));
+
+  cBench d(kNoLinks);
+  d.points.Add("KEEP", 31, 35, 0, "");
+  d.timer.setInterval(2000);
+  d.sim.Set_Script(kTransferTrk, {{kRecords, Le16(5)}, {kTrkData, D301(31, 35, 1, 0)}});
+  ASSERT_TRUE(d.transfer.Garmin_Download_Start(1, "9600,N,8,1"));
+  QElapsedTimer clock;
+  clock.start();
+  while (d.points.Find("KEEP") && clock.elapsed() < 5000) QCoreApplication::processEvents();
+  d.transfer.Cancel();
+  EXPECT_EQ(d.ui.ended, 1);
+  ASSERT_EQ(d.ui.notices.size(), 1);
+  EXPECT_TRUE(d.ui.notices[0].endsWith(QStringLiteral("הרשימה לא שונתה.")));
+  ASSERT_EQ(d.points.Count(), 1);
+  EXPECT_EQ(d.list.Row_Text(1, 1), "KEEP");
+  EXPECT_EQ(d.garmin.Last_Sent().mid(1, 3), QByteArray("\x0A\x02\x00", 3));  // the abort packet
 }
 }  // namespace
