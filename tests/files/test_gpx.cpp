@@ -78,6 +78,12 @@ TEST(Gpx, SampleListAndTrackGoThroughGpxAndBack) {
   EXPECT_EQ(gpx.count("<trkseg>"), 2);
   EXPECT_FALSE(gpx.contains("<wpt") || gpx.contains("<rte") || gpx.contains("<cmt"));
   EXPECT_TRUE(GPX_Bytes(sample, 7).contains("<number>7</number>"));
+  // What Windows-1255 lacks becomes "?" in the CSV and TXT; GPX keeps it.
+  cVQPoints odd;
+  odd.Add(QStringLiteral("日本"), 31, 35, 0, QStringLiteral("€ 😀"));
+  EXPECT_TRUE(CSV_Bytes(odd).endsWith("\r\n??,31,35,0,0,0,\x80 ?\r\n"));
+  EXPECT_TRUE(TXT_Bytes(odd).endsWith(" \x80 ?\r\n"));
+  EXPECT_TRUE(GPX_Bytes(odd).contains("<name>日本</name>"));
 
   const QString csv = dir.filePath("sample.CSV");
   ASSERT_EQ(Save_As(csv, sample).status, cSaveResult::Written);

@@ -8,6 +8,8 @@
 #include <cstring>
 #include <functional>
 
+#include "files/GpxWrite.h"
+#include "files/PointFile.h"
 #include "garmin/cGarmin.h"
 #include "garmin/cSerialPort.h"
 #include "points/cVQPoints.h"
@@ -277,6 +279,18 @@ TEST(Transfer, DownloadCountsHeadersAndNumbersThePoints) {
   // The transfer is over: the port is closed and no time-out is left to come.
   EXPECT_FALSE(b.comm.PortOpen());
   EXPECT_FALSE(b.timer.isActive());
+  // The log keeps the receiver's name and goes to GPX and back the same.
+  EXPECT_EQ(b.points.Title, "eTrex Sim Software Version 3.61");
+  cVQPoints back;
+  ASSERT_EQ(Load_Point_Bytes(GPX_Bytes(b.points), cPointFileKind::Gpx, back).status,
+            cLoadResult::Loaded);
+  ASSERT_EQ(back.Count(), 3);
+  EXPECT_TRUE(back.From_Track);
+  for (int i = 1; i <= 3; ++i) {
+    const cVQPoint &p = b.points.Item(i), &q = back.Item(i);
+    EXPECT_TRUE(p.Label == q.Label && p.Time == q.Time && p.Comment == q.Comment && p.alt == q.alt);
+    EXPECT_NEAR(p.lat, q.lat, 1e-9);
+  }
 }
 
 TEST(Transfer, DownloadMismatchEmptyLogAndSilence) {
