@@ -112,72 +112,51 @@ TEST(Link, NaksAndInvalidFrames) {
 // Every wait ends in the time-out (error 1 after four ticks) when what it waits for does not
 // come, whatever else arrives (several were transfers that waited for ever, found by fuzzing).
 TEST(Link, EveryWaitEndsInTheTimeOut) {
+  const QByteArray ack_rqst = Wire_Of(6, Bytes({10, 0})), sentence = "$GPGGA,1*4B\r\n";
+  const auto tracks = [](cGarmin& g) { g.Request_Tracks(); };
+  const auto records = [](cGarmin& g) { g.Start_of_Records(3); };
   const struct {
     const char* legend;
-    std::function<void(cLinkRig&)> start;
-    bool chatter;  // sentences keep arriving while it waits
-    const char* message;
+    std::function<void(cGarmin&)> request;
+    QList<QByteArray> fed;
+    bool nmea;  // sentences keep arriving while it waits, or it waited for sentences
   } rows[] = {
-      {"a request without answer",
-       [](cLinkRig& r) {
-         r.Garmin.Request_Product_Data();
-         r.Comm.Feed(Bytes({0x10, 0xFF}));  // a frame start that never ends
-       },
-       false, "No response from device on port 3"},
-      {"the ACK of the track request, then silence",
-       [](cLinkRig& r) {
-         r.Garmin.Request_Tracks();
-         r.Comm.Feed(Wire_Of(6, Bytes({10, 0})));
-       },
-       false, "No response from device on port 3"},
+      {"a request without answer, a frame start that never ends",
+       [](cGarmin& g) { g.Request_Product_Data(); },
+       {Bytes({0x10, 0xFF})},
+       false},
+      {"the ACK of the track request, then silence", tracks, {ack_rqst}, false},
       {"transfer complete instead of the ACK of Records",
-       [](cLinkRig& r) {
-         r.Garmin.Start_of_Records(3);
-         r.Comm.Feed(Wire_Of(12, Bytes({7, 0})));
-       },
-       false, "No response from device on port 3"},
-      {"an ACK naming another packet",
-       [](cLinkRig& r) {
-         r.Garmin.Start_of_Records(3);
-         r.Comm.Feed(Wire_Of(6, Bytes({6, 0})));
-       },
-       false, "No response from device on port 3"},
+       records,
+       {Wire_Of(12, Bytes({7, 0}))},
+       false},
+      {"an ACK naming another packet", records, {Wire_Of(6, Bytes({6, 0}))}, false},
       {"a track header, then a stray ACK",
-       [](cLinkRig& r) {
-         r.Garmin.Request_Tracks();
-         r.Comm.Feed(Wire_Of(6, Bytes({10, 0})));
-         r.Comm.Feed(Wire_Of(99, Bytes({1, 0xFF, 0, 'T', 0})));
-         r.Comm.Feed(Wire_Of(6, Bytes({99, 0})));
-       },
-       false, "No response from device on port 3"},
+       tracks,
+       {ack_rqst, Wire_Of(99, Bytes({1, 0xFF, 0, 'T', 0})), Wire_Of(6, Bytes({99, 0}))},
+       false},
       {"other packets before the ACK of the track request",
-       [](cLinkRig& r) {
-         r.Garmin.Request_Tracks();
-         r.Comm.Feed(Wire_Of(253, Bytes({'P', 0, 0})));
-         r.Comm.Feed(Wire_Of(14, Bytes({12, 7, 0xEA, 7, 10, 0, 0, 0})));
-       },
-       false, "No response from device on port 3"},
-      {"a receiver turned to NMEA in the middle of a log",
-       [](cLinkRig& r) {
-         r.Garmin.Request_Tracks();
-         r.Comm.Feed(Wire_Of(6, Bytes({10, 0})));
-       },
-       true, "No longer receiving NMEA/TEXT data on port 3"},
-      {"a sentence stream that stops", [](cLinkRig& r) { r.Comm.Feed("$GPGGA,1*4B\r\n"); }, false,
-       "No longer receiving NMEA/TEXT data on port 3"},
+       tracks,
+       {Wire_Of(253, Bytes({'P', 0, 0})), Wire_Of(14, Bytes({12, 7, 0xEA, 7, 10, 0, 0, 0}))},
+       false},
+      {"a receiver turned to NMEA in the middle of a log", tracks, {ack_rqst}, true},
+      {"a sentence stream that stops", [](cGarmin&) {}, {sentence}, true},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.legend);
     cLinkRig rig;
-    row.start(rig);
+    row.request(rig.Garmin);
+    for (const QByteArray& bytes : row.fed) rig.Comm.Feed(bytes);
+    const bool chatter = row.nmea && !row.fed.contains(sentence);
     EXPECT_TRUE(rig.Timer.isActive());
     for (int i = 0; i < 100 && rig.Ev.Errors.isEmpty(); ++i) {
-      if (row.chatter) rig.Comm.Feed("$GPGGA,1*4B\r\n");
+      if (chatter) rig.Comm.Feed(sentence);
       rig.Garmin.WaitFor_Ms(20);
     }
     ASSERT_EQ(rig.Ev.Errors.size(), 1);
     EXPECT_EQ(rig.Ev.Errors[0].Num, 1);
-    EXPECT_EQ(rig.Ev.Errors[0].Msg, QString::fromLatin1(row.message));
+    EXPECT_EQ(rig.Ev.Errors[0].Msg, row.nmea ? "No longer receiving NMEA/TEXT data on port 3"
+                                             : "No response from device on port 3");
     EXPECT_EQ(rig.Ev.Errors[0].Packet, rig.Garmin.Last_Sent());
     EXPECT_TRUE(rig.Garmin.RxBuffer().isEmpty());
     EXPECT_FALSE(rig.Timer.isActive());
@@ -300,13 +279,11 @@ TEST(Link, NmeaSentencesAndChecksumCounting) {
   // A frame after sentences: NMEA_Mode off again.
   rig.Comm.Feed(Wire_Of(12, Bytes({6, 0})));
   EXPECT_FALSE(rig.Garmin.NMEA_Mode());
-}
-
-TEST(Link, BurstOfSentencesIsTakenWithoutMoreInput) {
-  cLinkRig rig;
+  // A burst of sentences in one read is taken without more input.
+  const int before = rig.Ev.Nmea.size();
   rig.Comm.Feed("$GPGGA,1*4B\r\n$GPGGA,1*4B\r\n$GPGGA,1*4B\r\n");
   rig.Pump();
-  EXPECT_EQ(rig.Ev.Nmea.size(), 3);
+  EXPECT_EQ(rig.Ev.Nmea.size(), before + 3);
 }
 
 TEST(Link, RxBufferIsBounded) {
