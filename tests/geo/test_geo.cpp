@@ -9,7 +9,8 @@
 namespace {
 constexpr double kDegToRad = 0.0174532925199433;
 
-TEST(NumText, ShortestTextWithoutLeadingZero) {
+// The shortest text without a leading zero; rounding sends halves to the even neighbour.
+TEST(NumText, ShortestTextAndHalvesToEven) {
   const struct {
     double value;
     const char* text;
@@ -20,16 +21,14 @@ TEST(NumText, ShortestTextWithoutLeadingZero) {
                {0.1 + 0.2, ".3"},  {314605.88, "314605.88"},
                {-12.75, "-12.75"}};
   for (const auto& c : cases) EXPECT_EQ(NumText::Num_Text(c.value), c.text) << c.value;
-}
-
-TEST(NumText, HalvesGoToTheEvenNeighbour) {
-  EXPECT_EQ(NumText::Rounded_Text(12.25, 1), "12.2");
-  EXPECT_EQ(NumText::Rounded_Text(12.75, 1), "12.8");
-  EXPECT_EQ(NumText::Rounded_Text(0.5, 1), ".5");
-  EXPECT_EQ(NumText::Rounded_Text(0.5, 0), "0");
-  EXPECT_EQ(NumText::Rounded_Text(1.5, 0), "2");
-  EXPECT_EQ(NumText::Rounded_Text(2.5, 0), "2");
-  EXPECT_EQ(NumText::Rounded_Text(111.119999, 2), "111.12");
+  const struct {
+    double value;
+    int places;
+    const char* text;
+  } rounded[] = {{12.25, 1, "12.2"}, {12.75, 1, "12.8"}, {0.5, 1, ".5"},           {0.5, 0, "0"},
+                 {1.5, 0, "2"},      {2.5, 0, "2"},      {111.119999, 2, "111.12"}};
+  for (const auto& c : rounded)
+    EXPECT_EQ(NumText::Rounded_Text(c.value, c.places), c.text) << c.value;
 }
 
 // Known grid positions, whole metres: Jerusalem (Jaffa Gate area), Tel Aviv, the grid origin.
