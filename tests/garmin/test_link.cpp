@@ -6,10 +6,6 @@
 
 #include "Helpers.h"
 
-namespace {
-const QByteArray kAckOf35 = Wire_Of(6, Bytes({35, 0}));
-}
-
 TEST(Link, ValidFrameIsAckedBeforeDispatchAndReported) {
   cLinkRig rig;
   qint16 count_seen = -1;
@@ -72,12 +68,7 @@ TEST(Link, NaksAndInvalidFrames) {
       {"NAKs of the request", Wire_Of(21, Bytes({10, 0})), request, 5, 2,
        Packet_Of(10, Bytes({7, 0}))},
       {"frames with a bad checksum", Framing::Stuff(bad), Wire_Of(21, Bytes({35, 0})), 5, 3, bad},
-      {"frames too short",
-       Bytes({0x10, 0x06, 0x10, 0x03}),
-       {},
-       0,
-       3,
-       Bytes({0x10, 0x06, 0x10, 0x03})},
+      {"frames too short", Hex("10061003"), {}, 0, 3, Hex("10061003")},
       {"spoilt ACKs", Framing::Stuff(bad_ack), {}, 0, 3, bad_ack},
   };
   for (const auto& row : rows) {
@@ -190,21 +181,6 @@ TEST(Link, SilentCommandsLeaveTheTimerStopped) {
   EXPECT_TRUE(rig.Timer.isActive());
 }
 
-TEST(Link, ClosedPortSendsNothing) {
-  cLinkRig rig;
-  rig.Garmin.Request_Product_Data();
-  const QByteArray last = rig.Garmin.Last_Sent();
-  rig.Garmin.PortClose();
-  EXPECT_FALSE(rig.Timer.isActive());
-  rig.Comm.Written.clear();
-  rig.Ev.Hex.clear();
-  rig.Garmin.Request_Waypoints();
-  EXPECT_TRUE(rig.Comm.Written.isEmpty());
-  EXPECT_TRUE(rig.Ev.Hex.isEmpty());
-  EXPECT_EQ(rig.Garmin.Last_Sent(), last);
-  EXPECT_FALSE(rig.Timer.isActive());
-}
-
 TEST(Link, PortOpenSettings) {
   cMemComm comm;
   cGarmin g;
@@ -310,7 +286,7 @@ TEST(Link, WaitForProcessesEventsAndZeroReturnsAtOnce) {
 
 // A spoilt ACK is no ACK, a packet sent again because our ACK was lost is acknowledged again and
 // reported once, a count above 32767 is read unsigned, and a closed port leaves no retries or
-// half frame behind.
+// half frame behind and sends nothing.
 TEST(Link, NoiseRepeatsAndCleanSessions) {
   cLinkRig rig;
   rig.Garmin.Start_of_Records(3);
@@ -334,8 +310,18 @@ TEST(Link, NoiseRepeatsAndCleanSessions) {
   rig.Garmin.Request_Waypoints();
   rig.Comm.Feed(Wire_Of(21, Bytes({10, 0})));
   rig.Comm.Feed(Wire_Of(35, Bytes({1, 2})).left(4));
+  const QByteArray last = rig.Garmin.Last_Sent();
   rig.Garmin.PortClose();
   EXPECT_EQ(rig.Garmin.Retry_Count(), 0);
   EXPECT_TRUE(rig.Garmin.RxBuffer().isEmpty());
   EXPECT_EQ(rig.Garmin.Link_Wait(), cGarmin::cWait::Idle);
+  EXPECT_FALSE(rig.Timer.isActive());
+  // A closed port sends nothing, traces nothing and keeps the last packet sent.
+  rig.Comm.Written.clear();
+  rig.Ev.Hex.clear();
+  rig.Garmin.Request_Waypoints();
+  EXPECT_TRUE(rig.Comm.Written.isEmpty());
+  EXPECT_TRUE(rig.Ev.Hex.isEmpty());
+  EXPECT_EQ(rig.Garmin.Last_Sent(), last);
+  EXPECT_FALSE(rig.Timer.isActive());
 }
