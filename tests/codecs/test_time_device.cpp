@@ -53,22 +53,16 @@ TEST(DeviceTime, GregorianUpTo2050) {
 TEST(DeviceReports, VoltagesAndDisplay) {
   cVoltages v;
   Codec::Decode_Voltages(Packet_Of(40, Hex("2C019001")), v);
-  EXPECT_EQ(v.Internal_Voltage, 3.0f);
-  EXPECT_EQ(v.External_Voltage, 4.0f);
+  EXPECT_EQ(QList<float>({v.Internal_Voltage, v.External_Voltage}), QList<float>({3, 4}));
   Codec::Decode_Voltages(Packet_Of(40, Hex("2C")).left(4), v);
-  EXPECT_EQ(v.Internal_Voltage, 0.0f);
-  EXPECT_EQ(v.External_Voltage, 0.0f);
+  EXPECT_EQ(QList<float>({v.Internal_Voltage, v.External_Voltage}), QList<float>({0, 0}));
 
   cDisplay d;
   const QByteArray report = Packet_Of(69, Hex("0000 0100 0200 0300 0400 FF"));
   Codec::Decode_Display_Data(report, 96, d);
-  EXPECT_EQ(d.Line_Length, 64);
-  EXPECT_EQ(d.Display_Lines, 100);
-  EXPECT_EQ(d.Pixels, 8);
-  EXPECT_EQ(d.Record_Length, 21);
-  EXPECT_EQ(d.First_Byte, 9);
-  EXPECT_EQ(d.Bits_Per_Pixel, 1);
-  EXPECT_EQ(d.Unknown3, 4);
+  EXPECT_EQ(QList<int>({d.Line_Length, d.Display_Lines, d.Pixels, d.Record_Length, d.First_Byte,
+                        d.Bits_Per_Pixel, d.Unknown3}),
+            QList<int>({64, 100, 8, 21, 9, 1, 4}));
   EXPECT_EQ(d.packet.toLatin1(), report);  // every byte kept, NULs and 0xFF included
   // Record type 1 changes only the type and the frame text.
   cDisplay other = d;

@@ -10,7 +10,7 @@ void cMemComm::setPortOpen(bool open) {
     return;
   }
   cLineSettings line;
-  if (Refuse_Open || !Parse_Line_Settings(Settings_, line)) return;
+  if (!Parse_Line_Settings(Settings_, line)) return;
   Open_ = true;
 }
 

@@ -24,8 +24,6 @@ class cMemComm : public cCommControl {
 
   // Every write, in order; tests clear it as they like.
   QList<QByteArray> Written;
-  // Opening fails while this is set (an absent or busy device).
-  bool Refuse_Open = false;
   // Each open and close, for tests of what the driver left alone.
   int Open_Calls = 0;
 

@@ -6,10 +6,6 @@
 
 #include "Helpers.h"
 
-namespace {
-const QByteArray kAckOf35 = Wire_Of(6, Bytes({35, 0}));
-}
-
 TEST(Link, ValidFrameIsAckedBeforeDispatchAndReported) {
   cLinkRig rig;
   qint16 count_seen = -1;
@@ -72,12 +68,7 @@ TEST(Link, NaksAndInvalidFrames) {
       {"NAKs of the request", Wire_Of(21, Bytes({10, 0})), request, 5, 2,
        Packet_Of(10, Bytes({7, 0}))},
       {"frames with a bad checksum", Framing::Stuff(bad), Wire_Of(21, Bytes({35, 0})), 5, 3, bad},
-      {"frames too short",
-       Bytes({0x10, 0x06, 0x10, 0x03}),
-       {},
-       0,
-       3,
-       Bytes({0x10, 0x06, 0x10, 0x03})},
+      {"frames too short", Hex("10061003"), {}, 0, 3, Hex("10061003")},
       {"spoilt ACKs", Framing::Stuff(bad_ack), {}, 0, 3, bad_ack},
   };
   for (const auto& row : rows) {
@@ -112,72 +103,51 @@ TEST(Link, NaksAndInvalidFrames) {
 // Every wait ends in the time-out (error 1 after four ticks) when what it waits for does not
 // come, whatever else arrives (several were transfers that waited for ever, found by fuzzing).
 TEST(Link, EveryWaitEndsInTheTimeOut) {
+  const QByteArray ack_rqst = Wire_Of(6, Bytes({10, 0})), sentence = "$GPGGA,1*4B\r\n";
+  const auto tracks = [](cGarmin& g) { g.Request_Tracks(); };
+  const auto records = [](cGarmin& g) { g.Start_of_Records(3); };
   const struct {
     const char* legend;
-    std::function<void(cLinkRig&)> start;
-    bool chatter;  // sentences keep arriving while it waits
-    const char* message;
+    std::function<void(cGarmin&)> request;
+    QList<QByteArray> fed;
+    bool nmea;  // sentences keep arriving while it waits, or it waited for sentences
   } rows[] = {
-      {"a request without answer",
-       [](cLinkRig& r) {
-         r.Garmin.Request_Product_Data();
-         r.Comm.Feed(Bytes({0x10, 0xFF}));  // a frame start that never ends
-       },
-       false, "No response from device on port 3"},
-      {"the ACK of the track request, then silence",
-       [](cLinkRig& r) {
-         r.Garmin.Request_Tracks();
-         r.Comm.Feed(Wire_Of(6, Bytes({10, 0})));
-       },
-       false, "No response from device on port 3"},
+      {"a request without answer, a frame start that never ends",
+       [](cGarmin& g) { g.Request_Product_Data(); },
+       {Bytes({0x10, 0xFF})},
+       false},
+      {"the ACK of the track request, then silence", tracks, {ack_rqst}, false},
       {"transfer complete instead of the ACK of Records",
-       [](cLinkRig& r) {
-         r.Garmin.Start_of_Records(3);
-         r.Comm.Feed(Wire_Of(12, Bytes({7, 0})));
-       },
-       false, "No response from device on port 3"},
-      {"an ACK naming another packet",
-       [](cLinkRig& r) {
-         r.Garmin.Start_of_Records(3);
-         r.Comm.Feed(Wire_Of(6, Bytes({6, 0})));
-       },
-       false, "No response from device on port 3"},
+       records,
+       {Wire_Of(12, Bytes({7, 0}))},
+       false},
+      {"an ACK naming another packet", records, {Wire_Of(6, Bytes({6, 0}))}, false},
       {"a track header, then a stray ACK",
-       [](cLinkRig& r) {
-         r.Garmin.Request_Tracks();
-         r.Comm.Feed(Wire_Of(6, Bytes({10, 0})));
-         r.Comm.Feed(Wire_Of(99, Bytes({1, 0xFF, 0, 'T', 0})));
-         r.Comm.Feed(Wire_Of(6, Bytes({99, 0})));
-       },
-       false, "No response from device on port 3"},
+       tracks,
+       {ack_rqst, Wire_Of(99, Bytes({1, 0xFF, 0, 'T', 0})), Wire_Of(6, Bytes({99, 0}))},
+       false},
       {"other packets before the ACK of the track request",
-       [](cLinkRig& r) {
-         r.Garmin.Request_Tracks();
-         r.Comm.Feed(Wire_Of(253, Bytes({'P', 0, 0})));
-         r.Comm.Feed(Wire_Of(14, Bytes({12, 7, 0xEA, 7, 10, 0, 0, 0})));
-       },
-       false, "No response from device on port 3"},
-      {"a receiver turned to NMEA in the middle of a log",
-       [](cLinkRig& r) {
-         r.Garmin.Request_Tracks();
-         r.Comm.Feed(Wire_Of(6, Bytes({10, 0})));
-       },
-       true, "No longer receiving NMEA/TEXT data on port 3"},
-      {"a sentence stream that stops", [](cLinkRig& r) { r.Comm.Feed("$GPGGA,1*4B\r\n"); }, false,
-       "No longer receiving NMEA/TEXT data on port 3"},
+       tracks,
+       {Wire_Of(253, Bytes({'P', 0, 0})), Wire_Of(14, Bytes({12, 7, 0xEA, 7, 10, 0, 0, 0}))},
+       false},
+      {"a receiver turned to NMEA in the middle of a log", tracks, {ack_rqst}, true},
+      {"a sentence stream that stops", [](cGarmin&) {}, {sentence}, true},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.legend);
     cLinkRig rig;
-    row.start(rig);
+    row.request(rig.Garmin);
+    for (const QByteArray& bytes : row.fed) rig.Comm.Feed(bytes);
+    const bool chatter = row.nmea && !row.fed.contains(sentence);
     EXPECT_TRUE(rig.Timer.isActive());
     for (int i = 0; i < 100 && rig.Ev.Errors.isEmpty(); ++i) {
-      if (row.chatter) rig.Comm.Feed("$GPGGA,1*4B\r\n");
+      if (chatter) rig.Comm.Feed(sentence);
       rig.Garmin.WaitFor_Ms(20);
     }
     ASSERT_EQ(rig.Ev.Errors.size(), 1);
     EXPECT_EQ(rig.Ev.Errors[0].Num, 1);
-    EXPECT_EQ(rig.Ev.Errors[0].Msg, QString::fromLatin1(row.message));
+    EXPECT_EQ(rig.Ev.Errors[0].Msg, row.nmea ? "No longer receiving NMEA/TEXT data on port 3"
+                                             : "No response from device on port 3");
     EXPECT_EQ(rig.Ev.Errors[0].Packet, rig.Garmin.Last_Sent());
     EXPECT_TRUE(rig.Garmin.RxBuffer().isEmpty());
     EXPECT_FALSE(rig.Timer.isActive());
@@ -211,21 +181,6 @@ TEST(Link, SilentCommandsLeaveTheTimerStopped) {
   EXPECT_TRUE(rig.Timer.isActive());
 }
 
-TEST(Link, ClosedPortSendsNothing) {
-  cLinkRig rig;
-  rig.Garmin.Request_Product_Data();
-  const QByteArray last = rig.Garmin.Last_Sent();
-  rig.Garmin.PortClose();
-  EXPECT_FALSE(rig.Timer.isActive());
-  rig.Comm.Written.clear();
-  rig.Ev.Hex.clear();
-  rig.Garmin.Request_Waypoints();
-  EXPECT_TRUE(rig.Comm.Written.isEmpty());
-  EXPECT_TRUE(rig.Ev.Hex.isEmpty());
-  EXPECT_EQ(rig.Garmin.Last_Sent(), last);
-  EXPECT_FALSE(rig.Timer.isActive());
-}
-
 TEST(Link, PortOpenSettings) {
   cMemComm comm;
   cGarmin g;
@@ -235,14 +190,12 @@ TEST(Link, PortOpenSettings) {
     g.setSettings(QString::fromLatin1(bad));
     EXPECT_FALSE(g.PortOpen()) << bad;
   }
-  for (const char* good : {"9600,N,8,1", "4800,e,7,2", "19200,M,8,1.5", "9600,S,5,1"}) {
-    cMemComm c;
-    cGarmin d;
-    d.setComGarmin(&c);
-    d.setSettings(QString::fromLatin1(good));
-    EXPECT_TRUE(d.PortOpen()) << good;
+  for (const char* good : {"4800,e,7,2", "19200,M,8,1.5", "9600,S,5,1", "9600,N,8,1"}) {
+    g.PortClose();
+    g.setSettings(QString::fromLatin1(good));
+    EXPECT_TRUE(g.PortOpen()) << good;
   }
-  g.setSettings(QStringLiteral("9600,N,8,1"));
+  g.PortClose();
   g.setPort(4);
   ASSERT_TRUE(g.PortOpen());
   EXPECT_EQ(comm.CommPort(), 4);
@@ -300,13 +253,11 @@ TEST(Link, NmeaSentencesAndChecksumCounting) {
   // A frame after sentences: NMEA_Mode off again.
   rig.Comm.Feed(Wire_Of(12, Bytes({6, 0})));
   EXPECT_FALSE(rig.Garmin.NMEA_Mode());
-}
-
-TEST(Link, BurstOfSentencesIsTakenWithoutMoreInput) {
-  cLinkRig rig;
+  // A burst of sentences in one read is taken without more input.
+  const int before = rig.Ev.Nmea.size();
   rig.Comm.Feed("$GPGGA,1*4B\r\n$GPGGA,1*4B\r\n$GPGGA,1*4B\r\n");
   rig.Pump();
-  EXPECT_EQ(rig.Ev.Nmea.size(), 3);
+  EXPECT_EQ(rig.Ev.Nmea.size(), before + 3);
 }
 
 TEST(Link, RxBufferIsBounded) {
@@ -333,7 +284,7 @@ TEST(Link, WaitForProcessesEventsAndZeroReturnsAtOnce) {
 
 // A spoilt ACK is no ACK, a packet sent again because our ACK was lost is acknowledged again and
 // reported once, a count above 32767 is read unsigned, and a closed port leaves no retries or
-// half frame behind.
+// half frame behind and sends nothing.
 TEST(Link, NoiseRepeatsAndCleanSessions) {
   cLinkRig rig;
   rig.Garmin.Start_of_Records(3);
@@ -357,8 +308,18 @@ TEST(Link, NoiseRepeatsAndCleanSessions) {
   rig.Garmin.Request_Waypoints();
   rig.Comm.Feed(Wire_Of(21, Bytes({10, 0})));
   rig.Comm.Feed(Wire_Of(35, Bytes({1, 2})).left(4));
+  const QByteArray last = rig.Garmin.Last_Sent();
   rig.Garmin.PortClose();
   EXPECT_EQ(rig.Garmin.Retry_Count(), 0);
   EXPECT_TRUE(rig.Garmin.RxBuffer().isEmpty());
   EXPECT_EQ(rig.Garmin.Link_Wait(), cGarmin::cWait::Idle);
+  EXPECT_FALSE(rig.Timer.isActive());
+  // A closed port sends nothing, traces nothing and keeps the last packet sent.
+  rig.Comm.Written.clear();
+  rig.Ev.Hex.clear();
+  rig.Garmin.Request_Waypoints();
+  EXPECT_TRUE(rig.Comm.Written.isEmpty());
+  EXPECT_TRUE(rig.Ev.Hex.isEmpty());
+  EXPECT_EQ(rig.Garmin.Last_Sent(), last);
+  EXPECT_FALSE(rig.Timer.isActive());
 }

@@ -11,12 +11,7 @@ void Feed_Array(cLinkRig& rig, const QStringList& names) {
   rig.Comm.Feed(Wire_Of(253, cSimReceiver::Array_Of(names)));
 }
 void Feed_Product(cLinkRig& rig, qint16 id, qint16 version, const QByteArray& text) {
-  QByteArray data;
-  data.append(char(id & 0xFF))
-      .append(char(id >> 8))
-      .append(char(version & 0xFF))
-      .append(char(version >> 8));
-  rig.Comm.Feed(Wire_Of(255, data + text));
+  rig.Comm.Feed(Wire_Of(255, Le16(id) + Le16(version) + text));
 }
 }  // namespace
 
@@ -27,19 +22,14 @@ TEST(Protocol, CapabilityArrays) {
   cLinkRig rig;
   Feed_Array(rig, l001);
   cGarmin& g = rig.Garmin;
-  EXPECT_EQ(g.Link_Protocol(), QStringLiteral("L001"));
-  EXPECT_EQ(g.WayPoint_Transfer_Protocol(), QStringLiteral("A100"));
-  EXPECT_EQ(g.Waypoint_Data_Format(), QStringLiteral("D108"));
-  EXPECT_EQ(g.Route_Transfer_Protocol(), QStringLiteral("A201"));
-  EXPECT_EQ(g.Route_Data_Format(), QStringLiteral("D202"));
-  EXPECT_EQ(g.Route_Wpt_Data_Format(), QStringLiteral("D108"));
-  EXPECT_EQ(g.Track_Transfer_Protocol(), QStringLiteral("A301"));
-  EXPECT_EQ(g.Track_Data_Format(), QStringLiteral("D310"));
   // The point type after A301 would land in A400's entry; it is kept apart.
-  EXPECT_EQ(g.Track_Header_Format(), QStringLiteral("D310"));
-  EXPECT_EQ(g.Track_Point_Format(), QStringLiteral("D301"));
-  EXPECT_EQ(g.Prox_Wpt_Transfer_Protocol(), QStringLiteral("A400"));
-  EXPECT_EQ(g.Prox_Wpt_Data_Format(), QStringLiteral("D400"));
+  EXPECT_EQ(QStringList(
+                {g.Link_Protocol(), g.WayPoint_Transfer_Protocol(), g.Waypoint_Data_Format(),
+                 g.Route_Transfer_Protocol(), g.Route_Data_Format(), g.Route_Wpt_Data_Format(),
+                 g.Track_Transfer_Protocol(), g.Track_Data_Format(), g.Track_Header_Format(),
+                 g.Track_Point_Format(), g.Prox_Wpt_Transfer_Protocol(), g.Prox_Wpt_Data_Format()})
+                .join(' '),
+            "L001 A100 D108 A201 D202 D108 A301 D310 D310 D301 A400 D400");
   EXPECT_EQ(g.PID_Wpt_Data(), 35);
   EXPECT_EQ(g.CMND_Transfer_Wpt(), 7);
   EXPECT_EQ(rig.Comm.Written.value(0), Wire_Of(6, Bytes({253, 0})));
@@ -65,12 +55,9 @@ TEST(Protocol, L002SwitchesEveryPacketSent) {
   Feed_Array(rig, {"P000", "L002", "A011", "A100", "D150", "A200", "D201", "D150", "A400", "D450"});
   cGarmin& g = rig.Garmin;
   EXPECT_EQ(g.Link_Protocol(), QStringLiteral("L002"));
-  EXPECT_EQ(g.PID_Wpt_Data(), 43);
-  EXPECT_EQ(g.CMND_Transfer_Wpt(), 21);
-  EXPECT_EQ(g.PID_Rte_Wpt_Data(), 39);
-  EXPECT_EQ(g.PID_Prx_Wpt_Data(), 27);
-  EXPECT_EQ(g.CMND_Transfer_Prx(), 17);
-  EXPECT_EQ(g.PID_Records(), 35);
+  EXPECT_EQ(QList<int>({g.PID_Wpt_Data(), g.CMND_Transfer_Wpt(), g.PID_Rte_Wpt_Data(),
+                        g.PID_Prx_Wpt_Data(), g.CMND_Transfer_Prx(), g.PID_Records()}),
+            QList<int>({43, 21, 39, 27, 17, 35}));
   // Requests carry the L002 ids and codes.
   rig.Comm.Written.clear();
   g.Request_Waypoints();
@@ -146,12 +133,8 @@ TEST(Protocol, DispatchDecodesDateTimeAndRecords) {
   cLinkRig rig;
   rig.Comm.Feed(Wire_Of(14, Bytes({12, 7, 0xEA, 0x07, 13, 0, 45, 30})));
   const cDate_Time& t = rig.Garmin.Date_Time;
-  EXPECT_EQ(t.month, 12);
-  EXPECT_EQ(t.day, 7);
-  EXPECT_EQ(t.year, 2026);
-  EXPECT_EQ(t.hour, 13);
-  EXPECT_EQ(t.minute, 45);
-  EXPECT_EQ(t.second, 30);
+  EXPECT_EQ(QList<int>({t.month, t.day, t.year, t.hour, t.minute, t.second}),
+            QList<int>({12, 7, 2026, 13, 45, 30}));
   // Records count, then an unknown id: acknowledged, reported, nothing changed.
   rig.Comm.Feed(Wire_Of(27, Bytes({0x2C, 0x01})));
   EXPECT_EQ(rig.Garmin.Incoming_Records_Count(), 300);

@@ -7,8 +7,6 @@
 
 namespace {
 
-QByteArray Data_Of(const QByteArray& packet) { return packet.mid(3, quint8(packet.at(2))); }
-
 // A receiver whose plain and route waypoint types differ, with D312 headers and D302 points.
 void Announce(cLinkRig& rig, const QStringList& names) {
   rig.Comm.Feed(Wire_Of(253, cSimReceiver::Array_Of(names)));
@@ -30,22 +28,22 @@ TEST(Records, RouteWaypointsGoInTheRouteWaypointType) {
   cWaypoint copy = g.Waypoint;
   g.Send_Route_Waypoint();
   ASSERT_EQ(rig.Comm.Written.size(), 1);
-  EXPECT_EQ(rig.Comm.Written[0], Wire_Of(30, Data_Of(Codec::Encode_Waypoint(copy, "D110", 30))));
+  EXPECT_EQ(rig.Comm.Written[0], Wire_Of(30, Data(Codec::Encode_Waypoint(copy, "D110", 30))));
   copy = g.Waypoint;
   g.Send_Waypoint();
   ASSERT_EQ(rig.Comm.Written.size(), 2);
-  EXPECT_EQ(rig.Comm.Written[1], Wire_Of(35, Data_Of(Codec::Encode_Waypoint(copy, "D108", 35))));
+  EXPECT_EQ(rig.Comm.Written[1], Wire_Of(35, Data(Codec::Encode_Waypoint(copy, "D108", 35))));
 
   // Received, a route waypoint is read as D110 and a plain one as D108.
   cWaypoint eilat;
   eilat.Ident = QStringLiteral("EILAT");
   eilat.lat = 29.5577;
-  rig.Comm.Feed(Wire_Of(30, Data_Of(Codec::Encode_Waypoint(eilat, "D110", 30))));
+  rig.Comm.Feed(Wire_Of(30, Data(Codec::Encode_Waypoint(eilat, "D110", 30))));
   rig.Pump();
   EXPECT_EQ(g.Waypoint.Ident, QStringLiteral("EILAT"));
   EXPECT_EQ(g.Waypoint.Attrib, 0x80);
   eilat.Ident = QStringLiteral("ARAD");
-  rig.Comm.Feed(Wire_Of(35, Data_Of(Codec::Encode_Waypoint(eilat, "D108", 35))));
+  rig.Comm.Feed(Wire_Of(35, Data(Codec::Encode_Waypoint(eilat, "D108", 35))));
   rig.Pump();
   EXPECT_EQ(g.Waypoint.Ident, QStringLiteral("ARAD"));
   EXPECT_EQ(g.Waypoint.Attrib, 0x60);
@@ -64,7 +62,7 @@ TEST(Records, TracksUseTheAnnouncedHeaderAndPointTypes) {
   point.Time = QStringLiteral("2005/03/14-08:05:09");
   point.alt = 754.5f;
   point.New_Segment = true;
-  QByteArray data = Data_Of(Codec::Encode_Track(point, "D302", 34));
+  QByteArray data = Data(Codec::Encode_Track(point, "D302", 34));
   data[20] = 0x41;  // a temperature in front of the flag
   rig.Comm.Feed(Wire_Of(34, data));
   rig.Pump();

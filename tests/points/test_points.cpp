@@ -18,26 +18,21 @@ class cRowList : public cVQList {
   QString Row_Text(int row, int column) const override { return rows[row - 1][column - 1]; }
 };
 
-TEST(cVQPoint, GreatCircleDistances) {
+cVQPoint At(double lat, double lon) {
   cVQPoint p;
-  p.lat = 31.7683;
-  p.lon = 35.2137;
-  EXPECT_EQ(p.GetDistance(31.7683, 35.2137), 0);
-  cVQPoint q;
-  q.lat = 31;
-  q.lon = 35;
-  EXPECT_NEAR(q.GetDistance(32, 35), 2 * 3.14159265358979 * 6366.707 / 360, 1e-6);
-  cVQPoint w;
-  w.lon = -1;
-  cVQPoint e;
-  e.lon = 1;
-  EXPECT_NEAR(w.GetDistance(0, 1), e.GetDistance(0, 3), 1e-9);
-  EXPECT_NEAR(w.GetDistance(0, 1), 222.24, 0.01);
-  // Symmetric: Jerusalem to Eilat and back.
-  cVQPoint eilat;
-  eilat.lat = 29.5577;
-  eilat.lon = 34.9519;
-  EXPECT_NEAR(p.GetDistance(eilat.lat, eilat.lon), eilat.GetDistance(p.lat, p.lon), 1e-9);
+  p.lat = lat;
+  p.lon = lon;
+  return p;
+}
+
+// A degree of latitude is 111.12 km; the same arc elsewhere is as long; both ways alike.
+TEST(cVQPoint, GreatCircleDistances) {
+  EXPECT_EQ(At(31.7683, 35.2137).GetDistance(31.7683, 35.2137), 0);
+  EXPECT_NEAR(At(31, 35).GetDistance(32, 35), 2 * 3.14159265358979 * 6366.707 / 360, 1e-6);
+  EXPECT_NEAR(At(0, -1).GetDistance(0, 1), At(0, 1).GetDistance(0, 3), 1e-9);
+  EXPECT_NEAR(At(0, -1).GetDistance(0, 1), 222.24, 0.01);
+  EXPECT_NEAR(At(31.7683, 35.2137).GetDistance(29.5577, 34.9519),
+              At(29.5577, 34.9519).GetDistance(31.7683, 35.2137), 1e-9);
 }
 
 TEST(cVQPoints, KeysIgnoreCaseAndKeepOrder) {

@@ -37,6 +37,7 @@ cSimReceiver::cSimReceiver(QObject* parent) : QObject(parent) {
   Notifier_ = new QSocketNotifier(Master_, QSocketNotifier::Read, this);
   connect(Notifier_, &QSocketNotifier::activated, this, &cSimReceiver::On_Readable);
   Resend_Timer_.setSingleShot(true);
+  Resend_Timer_.setInterval(30);
   connect(&Resend_Timer_, &QTimer::timeout, this, [this] {
     if (Awaiting_Ack_ && !Nmea_Timer_.isActive()) Send_Packet(Last_.Id, Last_.Data);
   });
@@ -66,10 +67,6 @@ void cSimReceiver::Disappear() {
   if (Slave_Keep_ >= 0) ::close(Slave_Keep_);
   if (Master_ >= 0) ::close(Master_);
   Slave_Keep_ = Master_ = -1;
-}
-
-void cSimReceiver::Drain() {
-  if (Slave_Keep_ >= 0) tcflush(Slave_Keep_, TCIFLUSH);
 }
 
 void cSimReceiver::Talk_Nmea(int interval_ms) {
@@ -105,13 +102,9 @@ void cSimReceiver::Send_Packet(quint8 id, const QByteArray& data) {
   quint8 sum = quint8(packet[packet.size() - 3]);
   const bool is_data = id != kAck && id != kNak;
   if (is_data) ++Data_Sent_;
-  if (is_data && (Corrupt_Next > 0 || (Corrupt_Every > 0 && Data_Sent_ % Corrupt_Every == 0))) {
-    if (Corrupt_Next > 0) --Corrupt_Next;
-    sum = quint8(sum + 1);
-  }
+  if (is_data && Corrupt_Every > 0 && Data_Sent_ % Corrupt_Every == 0) sum = quint8(sum + 1);
   packet[packet.size() - 3] = char(sum);
-  Sent_Ids.append(id);
-  Send_Raw(Garbage + Framing::Stuff(packet));
+  Send_Raw(Framing::Stuff(packet));
   if (is_data && Nmea_After > 0 && Data_Sent_ == Nmea_After) Talk_Nmea(20);
 }
 
@@ -159,7 +152,7 @@ void cSimReceiver::Handle(const QByteArray& packet) {
   }
   if (id == kAck) {
     if (valid && Awaiting_Ack_ && Lose_Ack_Every > 0 && ++Acks_Seen_ % Lose_Ack_Every == 0)
-      Resend_Timer_.start(Resend_Ms);
+      Resend_Timer_.start();
     else if (valid && Awaiting_Ack_)
       Send_Next();
   } else if (id == kNak) {
@@ -170,11 +163,8 @@ void cSimReceiver::Handle(const QByteArray& packet) {
   } else {
     Send_Packet(kAck, QByteArray(1, char(id)) + QByteArray(1, '\0'));
     if (id == kProductRqst) {
-      QByteArray data;
-      data.append(char(Product_ID & 0xFF)).append(char((Product_ID >> 8) & 0xFF));
-      data.append(char(Software_Version & 0xFF)).append(char((Software_Version >> 8) & 0xFF));
-      data.append(Description).append('\0');
-      QList<cPacket> answer{{kProductData, data}};
+      QList<cPacket> answer{
+          {kProductData, Le16(77) + Le16(361) + "eTrex Sim Software Version 3.61" + '\0'}};
       if (!Protocol_Array.isEmpty()) answer.append({kArray, Protocol_Array});
       Send_Sequence(answer);
     } else if ((id == 10 || id == 11) && packet.size() > 6 && packet[3] == 0) {

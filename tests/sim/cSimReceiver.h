@@ -13,8 +13,8 @@
 // recorded. A NAK from the host makes it send its last packet again; an abort-transfer command
 // drops whatever it still had to send.
 //
-// Misbehaviour on request: NAK the next host packets, corrupt the checksum of the next packets
-// it sends, stay silent, put garbage in front of what it sends, talk NMEA instead, disappear.
+// Misbehaviour on request: NAK the next host packets, stay silent, spoil or lose packets as a
+// noisy line does, talk NMEA instead, disappear.
 #include <QByteArray>
 #include <QList>
 #include <QMap>
@@ -34,11 +34,8 @@ class cSimReceiver : public QObject {
   bool Ok() const { return Master_ >= 0; }
   QString Slave_Path() const { return Slave_Path_; }
 
-  // Who it is. The description may hold a NUL to carry two strings.
-  qint16 Product_ID = 77;
-  qint16 Software_Version = 361;
-  QByteArray Description = QByteArray("eTrex Sim Software Version 3.61");
-  // The protocol array's data: 3-byte entries (tag, 16-bit number). Empty: none is sent.
+  // It is product 77, software 3.61, "eTrex Sim Software Version 3.61". The protocol array's data:
+  // 3-byte entries (tag, 16-bit number). Empty: none is sent.
   QByteArray Protocol_Array;
   // Builds the array data from names such as {"P000", "L001", "A100", "D108"}.
   static QByteArray Array_Of(const QStringList& names);
@@ -50,30 +47,23 @@ class cSimReceiver : public QObject {
     QByteArray Data;
   };
   void Set_Script(quint8 command, const QList<cPacket>& packets) { Scripts_[command] = packets; }
-  // Sends these packets now, each after the host's ACK of the previous one.
-  void Send_Sequence(const QList<cPacket>& packets);
 
   // Misbehaviour.
-  int Nak_Next = 0;      // NAK this many host packets instead of ACKing them
-  int Corrupt_Next = 0;  // spoil the checksum of this many data packets it sends
-  bool Silent = false;   // read and record, never answer
+  int Nak_Next = 0;     // NAK this many host packets instead of ACKing them
+  bool Silent = false;  // read and record, never answer
   // A line that does what real lines do: spoil the checksum of every K-th data packet it sends;
-  // lose every K-th ACK from the host (it then sends its packet again after Resend_Ms, as a
+  // lose every K-th ACK from the host (it then sends its packet again after 30 ms, as a
   // receiver does after its own time-out); switch to NMEA after K data packets. 0: never.
   int Corrupt_Every = 0;
   int Lose_Ack_Every = 0;
   int Nmea_After = 0;
-  int Resend_Ms = 30;
-  QByteArray Garbage;  // written in front of every packet it sends
   // Sends an NMEA sentence (checksum computed) every `interval_ms`; 0 stops. While it talks
   // NMEA it does not answer binary packets.
   void Talk_Nmea(int interval_ms);
   // Writes raw bytes to the host.
   void Send_Raw(const QByteArray& bytes);
-  // Sends one packet (id, data) framed and stuffed, honouring Corrupt_Next and Garbage.
+  // Sends one packet (id, data) framed and stuffed, honouring Corrupt_Every.
   void Send_Packet(quint8 id, const QByteArray& data);
-  // Throws away what it sent that the host has not read yet.
-  void Drain();
   // Closes the pseudo-terminal: the receiver is gone, as if unplugged.
   void Disappear();
 
@@ -87,8 +77,6 @@ class cSimReceiver : public QObject {
 
   // Every packet from the host with a valid checksum, unstuffed (DLE ... DLE ETX).
   QList<QByteArray> Received;
-  // The ids of the packets it sent, in order (retransmissions included).
-  QList<quint8> Sent_Ids;
 
  signals:
   // A packet from the host was taken (after it was answered).
@@ -97,6 +85,7 @@ class cSimReceiver : public QObject {
  private:
   void On_Readable();
   void Handle(const QByteArray& packet);
+  void Send_Sequence(const QList<cPacket>& packets);
   void Send_Next();
 
   int Master_ = -1;

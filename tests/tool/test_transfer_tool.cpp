@@ -10,6 +10,7 @@
 #include <QtEndian>
 #include <algorithm>
 
+#include "tests/doubles/Packets.h"
 #include "tests/gen/TwlGen.h"
 #include "tests/sim/cSimReceiver.h"
 
@@ -17,7 +18,6 @@ namespace {
 struct cResult {
   int status = -1;
   QByteArray err;
-  qint64 ms = 0;
 };
 
 // Runs vqtool while the simulator keeps answering; a tool that hangs fails the test.
@@ -32,7 +32,6 @@ cResult Run_With(cSimReceiver& sim, QStringList args, QProcess* process = nullpt
   while (p.state() != QProcess::NotRunning && clock.elapsed() < 20000)
     QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
   cResult r;
-  r.ms = clock.elapsed();
   if (p.state() != QProcess::NotRunning) {
     p.kill();
     p.waitForFinished();
@@ -51,10 +50,8 @@ void Answer_As_Etrex(cSimReceiver& sim) {
 TEST(vqtoolTransfer, DownloadTrackWritesTheLog) {
   cSimReceiver sim;
   Answer_As_Etrex(sim);
-  QByteArray d300(13, '\0'), d300b(13, '\1');
   sim.Set_Script(
-      6,
-      {{27, QByteArray("\x02\x00", 2)}, {34, d300}, {34, d300b}, {12, QByteArray("\x06\x00", 2)}});
+      6, {{27, Le16(2)}, {34, QByteArray(13, '\0')}, {34, QByteArray(13, '\1')}, {12, Le16(6)}});
   QTemporaryDir dir;
   const QString out = dir.filePath("log.csv");
   const cResult r = Run_With(sim, {"download-track", out});
