@@ -22,19 +22,15 @@ QByteArray Read(const QString& path) {
 
 // The committed .twl files are what the generator makes today, so the goldens beside them
 // stay reproducible (scripts/regen-golden.sh makes both again).
-TEST(TwlFiles, CommittedFilesMatchTheGenerator) {
+// Each one's exports are the goldens beside it.
+TEST(TwlFiles, CommittedFilesMatchTheGeneratorAndExportToTheGoldens) {
   QTemporaryDir dir;
   ASSERT_TRUE(GenFiles::Write_Test_Files(dir.path()));
   ASSERT_TRUE(GenFiles::Write_Sample(dir.path()));
-  for (const QString& name : GenFiles::Test_File_Names())
-    EXPECT_EQ(Read(dir.filePath(name)), Read(Data(name))) << name.toStdString();
   EXPECT_EQ(Read(dir.filePath("sample.twl")),
             Read(QStringLiteral(VQ_SOURCE_DIR "/samples/sample.twl")));
-}
-
-TEST(TwlFiles, ExportsMatchGoldenFiles) {
-  QStringList names = GenFiles::Test_File_Names();
-  for (const QString& name : names) {
+  for (const QString& name : GenFiles::Test_File_Names()) {
+    EXPECT_EQ(Read(dir.filePath(name)), Read(Data(name))) << name.toStdString();
     cVQPoints points;
     const cLoadResult r = Load_TWL_File(Data(name), points);
     ASSERT_EQ(r.status, cLoadResult::Loaded) << name.toStdString();
@@ -62,12 +58,7 @@ TEST(TwlFiles, DatumOptionReadsTheGridOnItsOwnDatum) {
 
 TEST(TwlFiles, TrailerLengthsCutRecordsAndDuplicates) {
   const cTwlContent whole = Parse_TWL(Read(Data("mixed.twl")));
-  ASSERT_EQ(whole.records.size(), 4);
-  EXPECT_FALSE(whole.cut);
-  EXPECT_EQ(whole.records[0].Label, "שער יפו");
-  EXPECT_EQ(whole.records[2].Label, "");
-  EXPECT_EQ(whole.records[1].Comment, "");
-  EXPECT_EQ(whole.records[3].Alt, 12);
+  ASSERT_EQ(whole.records.size(), 4);  // its fields are checked by the goldens above
   for (const char* name : {"trailer10.twl", "trailer0.twl"}) {
     const cTwlContent c = Parse_TWL(Read(Data(name)));
     ASSERT_EQ(c.records.size(), 4) << name;
@@ -122,34 +113,26 @@ TEST(TwlFiles, UnreadableFileKeepsTheList) {
   cVQPoints points;
   ASSERT_EQ(Load_TWL_File(Data("mixed.twl"), points).status, cLoadResult::Loaded);
   QTemporaryDir dir;
-  for (const QString& bad : {dir.filePath("missing.twl"), dir.path()}) {
+  const QString locked = dir.filePath("locked.twl");
+  QFile::copy(Data("mixed.twl"), locked);
+  QFile::setPermissions(locked, QFileDevice::WriteOwner);  // root reads it all the same
+  for (const QString& bad : {dir.filePath("missing.twl"), dir.path(), locked}) {
+    if (bad == locked && geteuid() == 0) continue;
     const cLoadResult r = Load_TWL_File(bad, points);
-    EXPECT_EQ(r.status, cLoadResult::Cannot_Read);
-    EXPECT_FALSE(r.error.isEmpty());
-    EXPECT_EQ(points.Count(), 4);
-  }
-  if (geteuid() != 0) {  // root reads every file
-    const QString locked = dir.filePath("locked.twl");
-    QFile::copy(Data("mixed.twl"), locked);
-    QFile::setPermissions(locked, QFileDevice::WriteOwner);
-    EXPECT_EQ(Load_TWL_File(locked, points).status, cLoadResult::Cannot_Read);
+    EXPECT_TRUE(r.status == cLoadResult::Cannot_Read && !r.error.isEmpty());
     EXPECT_EQ(points.Count(), 4);
   }
 }
 
 TEST(TwlFiles, NamesAndExtensions) {
-  EXPECT_TRUE(Is_TWL_Name("C:/trips/TRIP.TwL"));
-  EXPECT_TRUE(Is_TWL_Name("a.twl"));
-  EXPECT_FALSE(Is_TWL_Name("trip.twl.bak"));
-  EXPECT_FALSE(Is_TWL_Name("trip"));
+  EXPECT_TRUE(Is_TWL_Name("C:/trips/TRIP.TwL") && !Is_TWL_Name("trip.twl.bak"));
   EXPECT_EQ(Path_To_Name("/home/dan/trip.twl"), "trip.twl");
-  EXPECT_EQ(Path_To_Name("trip.twl"), "trip.twl");
   EXPECT_EQ(Export_Kind("TRIP.CSV"), cExportKind::Csv);
   EXPECT_EQ(Export_Kind("trip.Txt"), cExportKind::Txt);
   EXPECT_EQ(Export_Kind("trip"), cExportKind::None);
 }
 
-TEST(Exports, LinesAndFields) {
+TEST(Exports, LinesFieldsAndWholeFiles) {
   cVQPoints points;
   EXPECT_EQ(TXT_Bytes(points), "");
   EXPECT_EQ(CSV_Bytes(points), "LABEL,LAT,LON,ALTITUDE,DISTANCE,TOTALDISTANCE,COMMENT\r\n");
@@ -166,14 +149,10 @@ TEST(Exports, LinesAndFields) {
   EXPECT_EQ(lines[3].split(',').size(), 8);  // the comma in the comment is not quoted
   EXPECT_NEAR(lines[3].split(',')[5].toDouble(), leg + 111.12, 0.01);
   EXPECT_EQ(lines[3].split(',')[0], QByteArray("\xE2"));  // gimel in Windows-1255
-}
 
-TEST(Exports, SaveAsWritesWholeFilesOnly) {
-  cVQPoints points;
-  points.Add("A", 31.5, 35.25, 0, "ABC");
   QTemporaryDir dir;
   EXPECT_EQ(Save_As(dir.filePath("t.TXT"), points).status, cSaveResult::Written);
-  EXPECT_EQ(Read(dir.filePath("t.TXT")), "313000 351500 ABC\r\n");
+  EXPECT_EQ(Read(dir.filePath("t.TXT")), txt);
   EXPECT_EQ(Save_As(dir.filePath("t.doc"), points).status, cSaveResult::Not_Suitable);
   EXPECT_FALSE(QFile::exists(dir.filePath("t.doc")));
   const cSaveResult failed = Save_As(dir.filePath("no/such/folder/t.csv"), points);
@@ -183,22 +162,15 @@ TEST(Exports, SaveAsWritesWholeFilesOnly) {
   EXPECT_EQ(Save_As(dir.filePath("t.TXT"), points).status, cSaveResult::Written);
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);
 }
-}  // namespace
 
-namespace {
 TEST(Cp1255, HebrewBothWaysAndUnmappableCharacters) {
   const QByteArray bytes("\xF9\xEC\xE5\xED \x80", 6);  // "שלום €"
   EXPECT_EQ(Cp1255::To_Text(bytes), QStringLiteral("שלום €"));
-  EXPECT_EQ(Cp1255::From_Text(QStringLiteral("שלום €")), bytes);
-  // A character outside the code page, also beyond the basic plane, becomes one "?".
-  EXPECT_EQ(Cp1255::From_Text(QStringLiteral("a\u4E2Db\U0001F600c")), "a?b?c");
+  // Characters outside the code page: the exports' test in test_gpx.cpp.
   for (int b = 0; b < 256; ++b) {
-    const QByteArray one(1, char(b));
-    const QString text = Cp1255::To_Text(one);
+    const QString text = Cp1255::To_Text(QByteArray(1, char(b)));
     ASSERT_EQ(text.size(), 1);
-    if (text.at(0) != QChar(0xFFFD)) {
-      EXPECT_EQ(Cp1255::From_Text(text), one) << b;
-    }
+    EXPECT_TRUE(text[0] == QChar(0xFFFD) || Cp1255::From_Text(text) == QByteArray(1, char(b))) << b;
   }
 }
 }  // namespace

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <cmath>
 
 #include "files/Exports.h"
 #include "files/GpxWrite.h"
@@ -29,13 +30,10 @@ void Expect_Same(const cVQPoints& a, const cVQPoints& b) {
   EXPECT_EQ(a.From_Track, b.From_Track);
   for (int i = 1; i <= a.Count(); ++i) {
     const cVQPoint &p = a.Item(i), &q = b.Item(i);
-    EXPECT_EQ(p.Label, q.Label);
-    EXPECT_NEAR(p.lat, q.lat, 1e-9);
-    EXPECT_NEAR(p.lon, q.lon, 1e-9);
-    EXPECT_DOUBLE_EQ(p.alt, q.alt);
-    EXPECT_EQ(p.Comment, q.Comment);
-    EXPECT_EQ(p.Time, q.Time);
-    EXPECT_EQ(p.New_Segment, q.New_Segment);
+    EXPECT_TRUE(p.Label == q.Label && p.Comment == q.Comment && p.alt == q.alt &&
+                p.Time == q.Time && p.New_Segment == q.New_Segment &&
+                std::abs(p.lat - q.lat) < 1e-9 && std::abs(p.lon - q.lon) < 1e-9)
+        << i;
   }
 }
 
