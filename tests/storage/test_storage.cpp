@@ -9,28 +9,23 @@
 namespace {
 using namespace Drive;
 
-// Drives as receivers leave them, each with what the reader must make of it.
+// Drives as receivers leave them, each with what the reader must make of it; the log is always
+// the one at GARMIN/gpx/Current/Current.gpx.
 TEST(GarminDrive, LayoutsGiveTheModelAndPlacesInsideTheDrive) {
   struct cCase {
     const char* name;
     QByteArray xml;  // empty: no GarminDevice.xml
-    const char* model;
-    const char* input;
-    const char* log;
+    const char *model, *input;
   } cases[] = {
-      {"etrex30", Device_Xml("v2", "eTrex 30", "Garmin/GPX", "Garmin/GPX/Current"), "eTrex 30",
-       "GARMIN/gpx", "GARMIN/gpx/Current/Current.gpx"},
-      {"newfiles", Device_Xml("v3", "GPSMAP 66", " Garmin\\NewFiles ", "Garmin/GPX/Current"),
-       "GPSMAP 66", "GARMIN/NewFiles", "GARMIN/gpx/Current/Current.gpx"},
-      {"none", {}, "Garmin", "GARMIN/gpx", "GARMIN/gpx/Current/Current.gpx"},
+      {"etrex30", Device_Xml("v2", "eTrex 30", "Garmin/GPX"), "eTrex 30", "GARMIN/gpx"},
+      {"newfiles", Device_Xml("v3", "GPSMAP 66", " Garmin\\NewFiles "), "GPSMAP 66",
+       "GARMIN/NewFiles"},
+      {"none", {}, "Garmin", "GARMIN/gpx"},
       {"broken", Device_Xml("v2", "Oregon", "Garmin/X", "Garmin/Y").left(300), "Garmin",
-       "GARMIN/gpx", "GARMIN/gpx/Current/Current.gpx"},
-      {"v1", Device_Xml("v1", "Oregon", "Garmin/X", "Garmin/Y"), "Garmin", "GARMIN/gpx",
-       "GARMIN/gpx/Current/Current.gpx"},
-      {"outward", Device_Xml("v2", "Dakota", "../../etc", "/etc"), "Dakota", "GARMIN/gpx",
-       "GARMIN/gpx/Current/Current.gpx"},
-      {"linked", Device_Xml("v2", "Montana", "Garmin/Out", "C:/Garmin"), "Montana", "GARMIN/gpx",
-       "GARMIN/gpx/Current/Current.gpx"},
+       "GARMIN/gpx"},
+      {"v1", Device_Xml("v1", "Oregon", "Garmin/X", "Garmin/Y"), "Garmin", "GARMIN/gpx"},
+      {"outward", Device_Xml("v2", "Dakota", "../../etc", "/etc"), "Dakota", "GARMIN/gpx"},
+      {"linked", Device_Xml("v2", "Montana", "Garmin/Out", "C:/Garmin"), "Montana", "GARMIN/gpx"},
   };
   QTemporaryDir tmp;
   QDir().mkpath(tmp.filePath("elsewhere"));
@@ -44,7 +39,7 @@ TEST(GarminDrive, LayoutsGiveTheModelAndPlacesInsideTheDrive) {
     EXPECT_EQ(d.Description, c.model) << c.name;
     EXPECT_EQ(d.Described, c.model != QString("Garmin")) << c.name;
     EXPECT_EQ(d.Input_Folder, root + "/" + c.input) << c.name;
-    EXPECT_EQ(d.Log_File, root + "/" + c.log) << c.name;
+    EXPECT_EQ(d.Log_File, root + "/GARMIN/gpx/Current/Current.gpx") << c.name;
     ASSERT_TRUE(Make_Input_Folder(d)) << c.name;
     EXPECT_TRUE(QFileInfo(d.Input_Folder).isDir()) << c.name;
   }

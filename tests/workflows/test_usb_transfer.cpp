@@ -22,24 +22,22 @@ class UsbTransfer : public ::testing::Test {
   cVQPoints list;
 };
 
+// Where the input folder lies is the drive reader's matter (tests/storage); here, one layout.
 TEST_F(UsbTransfer, UploadWritesANewGpxFileBesideTheOnesThere) {
-  for (const QString input : {"Garmin/GPX", "Garmin/NewFiles"}) {
-    const QString root = tmp.filePath(QString(input).replace('/', '_'));
-    Put(root + "/Garmin/GarminDevice.xml", Device_Xml("v2", "eTrex 30", input.toUtf8()));
-    const QString taken = root + "/" + input + "/Trip_ Ein Gedi.gpx";
-    Put(taken, "old");
-    const cUsbResult r = Usb_Upload_Route(root, list, 7, "Trip: Ein Gedi");
-    ASSERT_EQ(r.status, cUsbResult::Done) << r.error.toStdString();
-    EXPECT_EQ(r.path, root + "/" + input + "/Trip_ Ein Gedi (2).gpx");
-    EXPECT_EQ(Read(taken), "old");
-    EXPECT_TRUE(Read(r.path).contains("<number>7</number>"));
-    const cGpxContent gpx = Parse_GPX(Read(r.path));
-    ASSERT_EQ(gpx.routes.size(), 1);
-    EXPECT_EQ(gpx.routes[0].name, "Trip: Ein Gedi");
-    ASSERT_EQ(gpx.routes[0].points.size(), 2);
-    EXPECT_EQ(gpx.routes[0].points[0].Label, QStringLiteral("שער יפו"));
-    EXPECT_TRUE(Usb_Message(r).contains(r.path));
-  }
+  const QString input = tmp.filePath("Garmin/NewFiles");
+  Put(tmp.filePath("Garmin/GarminDevice.xml"), Device_Xml("v2", "eTrex 30", "Garmin/NewFiles"));
+  Put(input + "/Trip_ Ein Gedi.gpx", "old");
+  const cUsbResult r = Usb_Upload_Route(tmp.path(), list, 7, "Trip: Ein Gedi");
+  ASSERT_EQ(r.status, cUsbResult::Done) << r.error.toStdString();
+  EXPECT_EQ(r.path, input + "/Trip_ Ein Gedi (2).gpx");
+  EXPECT_EQ(Read(input + "/Trip_ Ein Gedi.gpx"), "old");
+  EXPECT_TRUE(Read(r.path).contains("<number>7</number>"));
+  const cGpxContent gpx = Parse_GPX(Read(r.path));
+  ASSERT_EQ(gpx.routes.size(), 1);
+  EXPECT_EQ(gpx.routes[0].name, "Trip: Ein Gedi");
+  ASSERT_EQ(gpx.routes[0].points.size(), 2);
+  EXPECT_EQ(gpx.routes[0].points[0].Label, QStringLiteral("שער יפו"));
+  EXPECT_TRUE(Usb_Message(r).contains(r.path));
 }
 
 TEST_F(UsbTransfer, DownloadTakesEveryTrackWithLocalTimesAcrossDaylightSaving) {
