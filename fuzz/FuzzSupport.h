@@ -1,8 +1,6 @@
 #pragma once
-// Shared pieces of the fuzz targets: one QCoreApplication for the whole run, a reader that
-// takes bytes off the front of the fuzzer's input, a driver rig whose timer the targets tick, and a
-// stop that the fuzzer reports as a crash when an invariant of ours does not hold. Framed packets
-// come from the driver tests' helpers (Wire_Of).
+// Shared pieces of the fuzz targets: one QCoreApplication, a reader of the fuzzer's input, a
+// driver rig whose timer the targets tick, and a stop for a broken invariant of ours.
 #include <QByteArray>
 #include <QCoreApplication>
 #include <QTimer>
@@ -49,14 +47,6 @@ class cInput {
 [[noreturn]] inline void Broken(const char* what) {
   std::fprintf(stderr, "invariant broken: %s\n", what);
   std::abort();
-}
-
-// A packet an encoder made: DLE, id, size n, n data bytes, then three places for the checksum,
-// DLE and ETX. The size byte must agree with the data, or the receiver reads a wrong record.
-inline void Check_Encoded(const QByteArray& packet) {
-  if (packet.isEmpty()) return;
-  if (packet.size() < 6 || packet.size() > 261) Broken("encoded packet size");
-  if (uint8_t(packet[2]) != packet.size() - 6) Broken("size byte disagrees with the data");
 }
 
 // Bytes the driver wrote: one frame, stuffed, its size byte and checksum right.

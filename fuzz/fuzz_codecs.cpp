@@ -8,6 +8,14 @@
 #include "garmin/Codecs.h"
 
 namespace {
+// A packet an encoder made: DLE, id, size n, n data bytes, checksum, DLE, ETX. The size byte
+// must agree with the data, or the receiver reads a wrong record.
+void Check_Encoded(const QByteArray& packet) {
+  if (!packet.isEmpty() &&
+      (packet.size() < 6 || packet.size() > 261 || uint8_t(packet[2]) != packet.size() - 6))
+    Fuzz::Broken("encoded packet size disagrees with the data");
+}
+
 const QStringList kWaypointFormats = {"D100", "D101", "D102", "D103", "D104", "D105",
                                       "D106", "D107", "D108", "D109", "D110", "D150",
                                       "D151", "D152", "D154", "D155", "D999"};
@@ -18,41 +26,40 @@ const QStringList kTrackPointFormats = {"D300", "D301", "D302", "D303", "D304", 
 void Waypoint(const QByteArray& packet, const QString& format) {
   cWaypoint wpt;
   Codec::Decode_Waypoint(packet, format, wpt);
-  Fuzz::Check_Encoded(Codec::Encode_Waypoint(wpt, format, 35));
+  Check_Encoded(Codec::Encode_Waypoint(wpt, format, 35));
 }
 
 void Route(const QByteArray& packet, const QString& format) {
   cRoute route;
   Codec::Decode_Route_Header(packet, format, route);
   Codec::Decode_Route_Link(packet, route);
-  Fuzz::Check_Encoded(Codec::Encode_Route_Header(route, format, 29));
-  Fuzz::Check_Encoded(Codec::Encode_Route_Link(route, 98));
+  Check_Encoded(Codec::Encode_Route_Header(route, format, 29));
+  Check_Encoded(Codec::Encode_Route_Link(route, 98));
 }
 
 void Track_Header(const QByteArray& packet, const QString& format) {
   cTrack track;
   Codec::Decode_Track_Header(packet, format, track);
-  Fuzz::Check_Encoded(Codec::Encode_Track_Header(track, format, 99));
+  Check_Encoded(Codec::Encode_Track_Header(track, format, 99));
 }
 
 void Track_Point(const QByteArray& packet, const QString& format) {
   cTrack track;
   Codec::Decode_Track_Data(packet, format, track);
-  Fuzz::Check_Encoded(Codec::Encode_Track(track, format, 34));
+  Check_Encoded(Codec::Encode_Track(track, format, 34));
   // What the decoder made of the time must survive the trip back to seconds.
   Codec::Parse_Garmin_Time(track.Time, 0);
 }
 
 void Device(const QByteArray& packet, uint8_t which) {
-  if (which % 2 == 0) {
-    cVoltages voltages;
-    Codec::Decode_Voltages(packet, voltages);
-    return;
-  }
+  cVoltages voltages;
   cDisplay display;
   const qint16 product =
       packet.size() > 1 ? qint16(uint8_t(packet[0]) | uint8_t(packet[1]) << 8) : 0;
-  Codec::Decode_Display_Data(packet, product, display);
+  if (which % 2 == 0)
+    Codec::Decode_Voltages(packet, voltages);
+  else
+    Codec::Decode_Display_Data(packet, product, display);
 }
 
 void Time(Fuzz::cInput& in) {

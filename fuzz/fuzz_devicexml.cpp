@@ -1,9 +1,7 @@
 // GarminDevice.xml on arbitrary bytes, read as a drive holds it: the reader never fails, and every
 // place it gives lies inside the drive's folder, whatever paths the bytes name ("../..", "/etc",
 // "C:\", or a folder of the drive that is a link to elsewhere).
-#include <QByteArray>
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include "FuzzSupport.h"

@@ -1,8 +1,6 @@
 // The GPX and VQ CSV readers on arbitrary bytes (the same input as both), every part a GPX file
 // offers, and what each list goes through: both displays' texts and every export. The GPX
 // export must read back to the same points, less those whose labels then repeat.
-#include <QByteArray>
-
 #include "FuzzSupport.h"
 #include "files/Exports.h"
 #include "files/GpxWrite.h"
@@ -31,7 +29,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     points.Add("Kept", 31, 35, 0, "");
     const cLoadResult first = Load_Point_Bytes(bytes, kind, points);
     if (first.status != cLoadResult::Loaded) {
-      if (points.Count() != 1 || points.Item(1).Label != "Kept") Fuzz::Broken("a refused file changed the list");
+      if (points.Count() != 1 || points.Item(1).Label != "Kept")
+        Fuzz::Broken("a refused file changed the list");
       continue;
     }
     if (first.loaded != points.Count()) Fuzz::Broken("loaded count");

@@ -1,15 +1,8 @@
-// The driver's receive path on arbitrary byte streams cut into arbitrary reads, through the
-// in-memory serial control with the link's ACK/NAK, retransmission and time-out logic live.
-// The input is a script: each step reads a control byte, then feeds raw bytes, feeds a packet
-// framed with its right checksum (so that decoding is reached), ticks the response timer,
-// raises a line error, reopens the port or sends one of the owner's requests. Everything the
-// driver writes must be one well-formed frame.
-#include <QTimer>
-#include <memory>
-
+// The driver's receive path, ACK/NAK, retransmission and time-out live, on a script: each step
+// feeds raw bytes, feeds a packet framed with its right checksum (so that decoding is reached),
+// ticks the response timer, raises a line error, reopens the port or sends one of the owner's
+// requests. Everything the driver writes must be one well-formed frame.
 #include "FuzzSupport.h"
-#include "garmin/cGarmin.h"
-#include "tests/doubles/cMemComm.h"
 
 namespace {
 void Step(Fuzz::cInput& in, Fuzz::cDriverRig& rig) {
@@ -51,7 +44,6 @@ void Step(Fuzz::cInput& in, Fuzz::cDriverRig& rig) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Fuzz::App();
   Fuzz::cDriverRig rig;
-  cMemComm& comm = rig.Comm;
   cGarmin& garmin = rig.Garmin;
   // An owner that gives up on an error, as the window does.
   QObject::connect(&garmin, &cGarmin::cError,
@@ -60,8 +52,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Fuzz::cInput in(data, size);
   while (!in.Empty()) {
     Step(in, rig);
-    for (const QByteArray& wire : comm.Written) Fuzz::Check_Written(wire);
-    comm.Written.clear();
+    for (const QByteArray& wire : rig.Comm.Written) Fuzz::Check_Written(wire);
+    rig.Comm.Written.clear();
     if (garmin.RxBuffer().size() > 16384) Fuzz::Broken("RxBuffer grows without bound");
   }
   // Pending queued passes belong to this driver: run them before it goes.

@@ -1,16 +1,9 @@
-// The transfers of the window and vqtool against an arbitrary receiver: a route upload or a
-// track log download through the real driver on the in-memory serial control. The first byte
-// picks the transfer and the list; the handshake's answer (product data and capability array)
-// comes from the input when the transfer asks to retry; then the input is a script of raw
-// bytes, packets under the ids in force, ACKs and timer ticks. Whatever the receiver does, every
-// frame written is well formed, a transfer ends once at most, and when the receiver falls
-// silent the transfer ends within the time-out instead of waiting for ever.
-#include <QTimer>
-
+// A route upload or a track log download through the real driver on the in-memory serial
+// control, against an arbitrary receiver: the first byte picks the transfer and the list, the
+// rest answers the handshake and scripts raw bytes, packets, ACKs and timer ticks. Every frame
+// written is well formed, a transfer ends once at most, and ends within the time-out on silence.
 #include "FuzzSupport.h"
-#include "garmin/cGarmin.h"
 #include "points/cVQPoints.h"
-#include "tests/doubles/cMemComm.h"
 #include "workflows/cTransfer.h"
 #include "workflows/cTransferUI.h"
 
@@ -83,11 +76,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Fuzz::App();
   Fuzz::cInput in(data, size);
   Fuzz::cDriverRig rig;
-  cMemComm& comm = rig.Comm;
-  cGarmin& garmin = rig.Garmin;
   cVQPoints points;
-  cFuzzUI ui(in, comm, garmin);
-  cTransfer transfer(garmin, points, ui);
+  cFuzzUI ui(in, rig.Comm, rig.Garmin);
+  cTransfer transfer(rig.Garmin, points, ui);
   transfer.Set_Handshake_Wait_Ms(0);
 
   const uint8_t mode = in.Byte();
@@ -99,8 +90,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (!started) return 0;
   while (!in.Empty() && ui.Ended == 0) {
     Step(in, rig);
-    for (const QByteArray& wire : comm.Written) Fuzz::Check_Written(wire);
-    comm.Written.clear();
+    for (const QByteArray& wire : rig.Comm.Written) Fuzz::Check_Written(wire);
+    rig.Comm.Written.clear();
   }
   // The receiver falls silent: the time-out (four ticks) must end what is still running.
   for (int i = 0; i < 8 && ui.Ended == 0; ++i) {
@@ -110,6 +101,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (ui.Ended == 0) Fuzz::Broken("the transfer waits for ever on a silent receiver");
   if (ui.Ended > 1) Fuzz::Broken("the transfer ended more than once");
   if (transfer.Phase() != cTransfer::cPhase::Idle) Fuzz::Broken("ended but not idle");
-  if (garmin.tmrTimeout()->isActive()) Fuzz::Broken("the timer runs after the end");
+  if (rig.Timer.isActive()) Fuzz::Broken("the timer runs after the end");
   return 0;
 }

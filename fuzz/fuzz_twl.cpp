@@ -1,8 +1,6 @@
 // The .twl reader on arbitrary bytes, and what the points it yields go through: the
 // collection, the displays' texts and both exports; with the last byte odd, with the datum option
 // on through PROJ, turned off and on again after the load.
-#include <QByteArray>
-
 #include "FuzzSupport.h"
 #include "files/Exports.h"
 #include "files/TwlFile.h"
