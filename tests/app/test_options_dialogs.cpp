@@ -7,7 +7,7 @@
 #include "app/Translations.h"
 #include "app/frmOptions.h"
 #include "app/frmRteData.h"
-#include "tests/app/cFakeServices.h"
+#include "tests/app/WindowTest.h"
 
 namespace {
 using Dialogs = WindowTest;

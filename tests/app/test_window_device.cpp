@@ -7,22 +7,17 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
+#include <QtEndian>
 
 #include "app/cListModel.h"
 #include "app/frmRteData.h"
 #include "garmin/cGarmin.h"
 #include "garmin/cSerialPort.h"
-#include "tests/app/cFakeServices.h"
+#include "tests/app/WindowTest.h"
 #include "tests/sim/cSimReceiver.h"
 #include "workflows/cTransfer.h"
 
 namespace {
-qint32 Le32At(const QByteArray& b, int at) {
-  quint32 v = 0;
-  for (int i = 3; i >= 0; --i) v = (v << 8) | quint8(b[at + i]);
-  return qint32(v);
-}
-
 class WindowDevice : public WindowTest {
  protected:
   void SetUp() override {
@@ -70,15 +65,15 @@ TEST_F(WindowDevice, UploadFromTheLatLonDisplaySendsThePointsThemselves) {
   for (const QByteArray& p : sim.Received)
     if (quint8(p[1]) == 30 && wpt.isEmpty()) wpt = p;
   ASSERT_GE(wpt.size(), 3 + 32);
-  const double lat = Le32At(wpt, 3 + 24) * 180.0 / 2147483648.0;
+  const double lat = qFromLittleEndian<qint32>(wpt.constData() + 3 + 24) * 180.0 / 2147483648.0;
   EXPECT_NEAR(lat, w->Points.Item(1).lat, 1e-6);
 }
 
 TEST_F(WindowDevice, DownloadReplacesTheListAndCancelledHandshakeKeepsIt) {
-  QByteArray d301(21, '\0'), d301b(21, '\1');
-  sim.Set_Script(
-      6,
-      {{27, QByteArray("\x02\x00", 2)}, {34, d301}, {34, d301b}, {12, QByteArray("\x06\x00", 2)}});
+  sim.Set_Script(6, {{27, QByteArray("\x02\x00", 2)},
+                     {34, QByteArray(21, '\0')},
+                     {34, QByteArray(21, '\1')},
+                     {12, QByteArray("\x06\x00", 2)}});
   w->mnuFileLogDnld->trigger();
   ASSERT_TRUE(Wait_Until([&] { return w->lvModel->Row_Count() == 2; }));
   EXPECT_EQ(w->sbPanel2->text(), "2");

@@ -8,7 +8,7 @@
 
 #include "app/frmPick.h"
 #include "files/PointFile.h"
-#include "tests/app/cFakeServices.h"
+#include "tests/app/WindowTest.h"
 
 namespace {
 // Answers the next pick dialog with row (-1: Cancel) and keeps its lines; whatever modal

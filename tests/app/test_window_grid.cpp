@@ -3,7 +3,7 @@
 #include <QLabel>
 
 #include "app/cListModel.h"
-#include "tests/app/cFakeServices.h"
+#include "tests/app/WindowTest.h"
 
 // A stored New Israeli Grid with the datum option: the file's 171714 1131593 becomes
 // 221714.8897 631594.9615 (cs2cs EPSG:28193 EPSG:4326, then EPSG:4326 EPSG:2039).

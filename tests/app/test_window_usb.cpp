@@ -5,7 +5,7 @@
 #include <QTimer>
 
 #include "app/frmRteData.h"
-#include "tests/app/cFakeServices.h"
+#include "tests/app/WindowTest.h"
 #include "tests/storage/Drive.h"
 
 namespace {

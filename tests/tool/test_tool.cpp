@@ -44,9 +44,7 @@ TEST(vqtool, ShowPrintsTheWindowRows) {
     const cRun latlon = Run_Tool({"show", "--latlon", Data(base + ".twl")});
     EXPECT_EQ(latlon.out, Read(Data(base + ".latlon"))) << base.toStdString();
   }
-  const cRun sample = Run_Tool({"show", kSample});
-  EXPECT_EQ(sample.out, Read(Data("sample.show")));
-  EXPECT_TRUE(sample.out.startsWith("שער יפו\t171714\t1131593\t770\t"));
+  EXPECT_EQ(Run_Tool({"show", kSample}).out, Read(Data("sample.show")));
   EXPECT_TRUE(Run_Tool({"show", Data("duplicates.twl")}).err.contains("2 point(s) left out"));
   // 171714 1131593 on its own datum in the New Israeli Grid (cs2cs: 221714.8897 631594.9615).
   EXPECT_TRUE(Run_Tool({"show", "--itm", "--true-datum", kSample})

@@ -17,15 +17,14 @@
 namespace {
 struct cResult {
   int status = -1;
-  QByteArray err;
+  QByteArray out, err;
 };
 
 // Runs vqtool while the simulator keeps answering; a tool that hangs fails the test.
-cResult Run_With(cSimReceiver& sim, QStringList args, QProcess* process = nullptr) {
+cResult Run_With(cSimReceiver& sim, QStringList args) {
   args << "--port" << sim.Slave_Path() << "--timeout"
        << "100";
-  QProcess own;
-  QProcess& p = process ? *process : own;
+  QProcess p;
   QElapsedTimer clock;
   clock.start();
   p.start(QStringLiteral(VQ_TOOL_PATH), args);
@@ -38,6 +37,7 @@ cResult Run_With(cSimReceiver& sim, QStringList args, QProcess* process = nullpt
     return r;
   }
   r.status = p.exitCode();
+  r.out = p.readAllStandardOutput();
   r.err = p.readAllStandardError();
   return r;
 }
@@ -88,13 +88,11 @@ TEST(vqtoolTransfer, InfoPrintsWhoTheReceiverIs) {
   cSimReceiver sim;
   sim.Protocol_Array = cSimReceiver::Array_Of({"P000", "L001", "A010", "A100", "D108", "A201",
                                                "D202", "D108", "D210", "A301", "D310", "D301"});
-  QProcess p;
-  const cResult r = Run_With(sim, {"info", "--trace"}, &p);
+  const cResult r = Run_With(sim, {"info", "--trace"});
   EXPECT_EQ(r.status, 0) << r.err.constData();
-  const QByteArray out = p.readAllStandardOutput();
   for (const char* line : {"Product_ID: 77\n", "Software_Version: 361\n",
                            "Waypoint_Data_Format: D108\n", "Track_Transfer_Protocol: A301\n"})
-    EXPECT_TRUE(out.contains(line)) << line;
+    EXPECT_TRUE(r.out.contains(line)) << line;
   EXPECT_TRUE(r.err.contains("GPS 10 FE 02 00 00"));
   sim.Talk_Nmea(20);
   const cResult nmea = Run_With(sim, {"info"});
