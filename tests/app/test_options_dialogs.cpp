@@ -12,7 +12,7 @@
 namespace {
 using Dialogs = WindowTest;
 
-TEST_F(Dialogs, OptionsOkStoresTheTextsAndCancelNothing) {
+TEST_F(Dialogs, OptionsOkStoresTheTextsCancelNothingUsbTheDrive) {
   {
     frmOptions f;
     f.cmdOK_Click();
@@ -38,6 +38,19 @@ TEST_F(Dialogs, OptionsOkStoresTheTextsAndCancelNothing) {
   f.cmdOK_Click();
   EXPECT_EQ(Stored("Settings/Comm"), "4800,N,8,1");
   EXPECT_EQ(Stored("Settings/COM"), "3");
+  // The USB make stores the drive folder and has no line settings.
+  Put("Settings/Make", "Garmin USB");
+  Put("Settings/Drive", "/media/GARMIN");
+  frmOptions usb;
+  EXPECT_EQ(usb.cmbDrive->currentText(), "/media/GARMIN");
+  EXPECT_FALSE(usb.cmbComm->isEnabled());
+  usb.cmbDrive->setCurrentText("/mnt/etrex");
+  usb.cmdOK_Click();
+  EXPECT_EQ(Stored("Settings/Make"), "Garmin USB");
+  EXPECT_EQ(Stored("Settings/Drive"), "/mnt/etrex");
+  frmOptions serial;
+  serial.cmbMake->setCurrentIndex(0);
+  EXPECT_FALSE(serial.cmbDrive->isEnabled());
 }
 
 TEST_F(Dialogs, OptionsPortOutsideTheListAndNamedDevices) {
@@ -77,21 +90,6 @@ TEST_F(Dialogs, QtTextsInHebrewLineSettingsLeftToRightAndThePortsThatExist) {
   f.cmdOK_Click();
   EXPECT_EQ(Stored("Ports/1"), "/dev/ttyACM0");
 #endif
-}
-
-TEST_F(Dialogs, OptionsUsbMakeStoresTheDriveFolder) {
-  Put("Settings/Make", "Garmin USB");
-  Put("Settings/Drive", "/media/GARMIN");
-  frmOptions f;
-  EXPECT_EQ(f.cmbDrive->currentText(), "/media/GARMIN");
-  EXPECT_FALSE(f.cmbComm->isEnabled());
-  f.cmbDrive->setCurrentText("/mnt/etrex");
-  f.cmdOK_Click();
-  EXPECT_EQ(Stored("Settings/Make"), "Garmin USB");
-  EXPECT_EQ(Stored("Settings/Drive"), "/mnt/etrex");
-  frmOptions serial;
-  serial.cmbMake->setCurrentIndex(0);
-  EXPECT_FALSE(serial.cmbDrive->isEnabled());
 }
 
 TEST_F(Dialogs, RouteDialogNumbersAndCancel) {
