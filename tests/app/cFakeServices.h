@@ -15,7 +15,7 @@ class cFakeServices : public cServices {
   QList<cMessage> messages;
   QList<cAnswer> answers;  // taken in order; OK when none is left
   QStringList file_names;  // answers of the open and save dialogs; empty: cancelled
-  QStringList dialog_folders, dialog_titles, dialog_filters, dialog_names, opened;
+  QStringList dialog_folders, dialog_filters, dialog_names, opened;
   int save_filter = 0;  // the filter entry the save dialog answers with
   QStringList choices;  // the items of the last list shown
   int chosen = 0;       // its answer; -1: cancelled
@@ -27,15 +27,15 @@ class cFakeServices : public cServices {
     messages.append({text, buttons, icon});
     return answers.isEmpty() ? cAnswer::OK : answers.takeFirst();
   }
-  QString Open_File_Name(QWidget*, const QString& folder, const QString& title,
+  QString Open_File_Name(QWidget*, const QString& folder, const QString&,
                          const QString& filter) override {
-    return Dialog(folder, title, filter);
+    return Dialog(folder, filter);
   }
-  QString Save_File_Name(QWidget*, const QString& folder, const QString& name, const QString& title,
+  QString Save_File_Name(QWidget*, const QString& folder, const QString& name, const QString&,
                          const QString& filter, int* chosen_filter) override {
     dialog_names << name;
     if (chosen_filter) *chosen_filter = save_filter;
-    return Dialog(folder, title, filter);
+    return Dialog(folder, filter);
   }
   int Choose(QWidget*, const QString&, const QStringList& items) override {
     choices = items;
@@ -49,9 +49,8 @@ class cFakeServices : public cServices {
   void End_Process() override { ++ended; }
 
  private:
-  QString Dialog(const QString& folder, const QString& title, const QString& filter) {
+  QString Dialog(const QString& folder, const QString& filter) {
     dialog_folders << folder;
-    dialog_titles << title;
     dialog_filters << filter;
     return file_names.isEmpty() ? QString() : file_names.takeFirst();
   }

@@ -1,58 +1,44 @@
 // The window's receiver commands with the make "Garmin USB", on a drive folder made in a
 // temporary folder.
-#include <gtest/gtest.h>
-
 #include <QAction>
 #include <QLabel>
-#include <QLineEdit>
-#include <QSettings>
-#include <QTemporaryDir>
 #include <QTimer>
 
 #include "app/frmRteData.h"
-#include "app/frmVQ.h"
-#include "tests/app/cFakeServices.h"
+#include "tests/app/WindowTest.h"
 #include "tests/storage/Drive.h"
 
 namespace {
-using namespace Drive;
+using Drive::Track_Log;
+using Drive::Trkpt;
 
-TEST(WindowUsb, UploadWritesToTheDriveAndDownloadOffersTheSavedTracks) {
-  QTemporaryDir dir;
-  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
-  QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir.path());
+TEST_F(WindowTest, UsbUploadWritesToTheDriveAndDownloadOffersTheSavedTracks) {
   const QString drive = dir.filePath("drive");
   QDir().mkpath(drive + "/Garmin");
-  {
-    QSettings s(QStringLiteral("VQ"), QStringLiteral("VQ"));
-    s.setValue("Settings/1StUse", "1");
-    s.setValue("Settings/Make", "Garmin USB");
-    s.setValue("Settings/Drive", drive);
-  }
-  cFakeServices services;
-  frmVQ w(services);
-  ASSERT_TRUE(w.Form_Load(QStringLiteral(VQ_TEST_DATA "/mixed.twl")));
-  QTimer::singleShot(0, [&] { w.RteData->cmdOK_Click(); });
-  w.mnuFileUpload->trigger();
+  Put("Settings/Make", "Garmin USB");
+  Put("Settings/Drive", drive);
+  auto w = Started(Data("mixed.twl"));
+  QTimer::singleShot(0, [&] { w->RteData->cmdOK_Click(); });
+  w->mnuFileUpload->trigger();
   ASSERT_EQ(services.messages.size(), 1);
   EXPECT_TRUE(services.messages[0].text.contains(drive + "/Garmin/GPX/MIXED.gpx"));
   EXPECT_TRUE(QFile::exists(drive + "/Garmin/GPX/MIXED.gpx"));
-  EXPECT_TRUE(w.isEnabled());
+  EXPECT_TRUE(w->isEnabled());
 
-  Put(drive + "/Garmin/GPX/Current/Current.gpx", Track_Log({Trkpt() + Trkpt()}));
+  Drive::Put(drive + "/Garmin/GPX/Current/Current.gpx", Track_Log({Trkpt() + Trkpt()}));
   for (const char* other : {"Garmin/GPX/Archive/note.txt", "Garmin/GPX/Current/Saved.GPX"})
-    Put(drive + "/" + other, Track_Log({Trkpt()}));
-  Put(drive + "/Garmin/GPX/Archive/2026-03-27.gpx",
-      Track_Log({Trkpt(), Trkpt() + Trkpt() + Trkpt() + Trkpt()}));
+    Drive::Put(drive + "/" + other, Track_Log({Trkpt()}));
+  Drive::Put(drive + "/Garmin/GPX/Archive/2026-03-27.gpx",
+             Track_Log({Trkpt(), Trkpt() + Trkpt() + Trkpt() + Trkpt()}));
   services.chosen = -1;  // cancelled: the list stays
-  w.mnuFileLogDnld->trigger();
+  w->mnuFileLogDnld->trigger();
   EXPECT_EQ(services.choices, QStringList({"ההקלטה הנוכחית", "Garmin/GPX/Archive/2026-03-27.gpx",
                                            "Garmin/GPX/Current/Saved.GPX"}));
-  EXPECT_EQ(w.Points.Count(), 4);
+  EXPECT_EQ(w->Points.Count(), 4);
   services.chosen = 1;  // the saved track, both its tracks
-  w.mnuFileLogDnld->trigger();
-  EXPECT_EQ(w.Points.Count(), 5);
-  EXPECT_EQ(w.sbPanel2->text(), "5");
+  w->mnuFileLogDnld->trigger();
+  EXPECT_EQ(w->Points.Count(), 5);
+  EXPECT_EQ(w->sbPanel2->text(), "5");
   EXPECT_EQ(services.messages.size(), 1);
 }
 }  // namespace

@@ -17,15 +17,14 @@
 namespace {
 struct cResult {
   int status = -1;
-  QByteArray err;
+  QByteArray out, err;
 };
 
 // Runs vqtool while the simulator keeps answering; a tool that hangs fails the test.
-cResult Run_With(cSimReceiver& sim, QStringList args, QProcess* process = nullptr) {
+cResult Run_With(cSimReceiver& sim, QStringList args) {
   args << "--port" << sim.Slave_Path() << "--timeout"
        << "100";
-  QProcess own;
-  QProcess& p = process ? *process : own;
+  QProcess p;
   QElapsedTimer clock;
   clock.start();
   p.start(QStringLiteral(VQ_TOOL_PATH), args);
@@ -38,38 +37,30 @@ cResult Run_With(cSimReceiver& sim, QStringList args, QProcess* process = nullpt
     return r;
   }
   r.status = p.exitCode();
+  r.out = p.readAllStandardOutput();
   r.err = p.readAllStandardError();
   return r;
 }
 
-void Answer_As_Etrex(cSimReceiver& sim) {
+// The log goes to the file whole; an upload stops on merged names without --yes.
+TEST(vqtoolTransfer, DownloadTrackAndUploadRoute) {
+  cSimReceiver sim;
   sim.Protocol_Array = cSimReceiver::Array_Of(
       {"P000", "L001", "A010", "A100", "D100", "A201", "D201", "D100", "D210", "A300", "D300"});
-}
-
-TEST(vqtoolTransfer, DownloadTrackWritesTheLog) {
-  cSimReceiver sim;
-  Answer_As_Etrex(sim);
   sim.Set_Script(
       6, {{27, Le16(2)}, {34, QByteArray(13, '\0')}, {34, QByteArray(13, '\1')}, {12, Le16(6)}});
   QTemporaryDir dir;
-  const QString out = dir.filePath("log.csv");
-  const cResult r = Run_With(sim, {"download-track", out});
-  EXPECT_EQ(r.status, 0) << r.err.constData();
-  QFile f(out);
+  const cResult log = Run_With(sim, {"download-track", dir.filePath("log.csv")});
+  EXPECT_EQ(log.status, 0) << log.err.constData();
+  QFile f(dir.filePath("log.csv"));
   ASSERT_TRUE(f.open(QIODevice::ReadOnly));
   EXPECT_EQ(f.readAll().count('\n'), 3);  // header and two points
-}
 
-TEST(vqtoolTransfer, UploadRouteStopsOnMergedNamesWithoutYes) {
-  cSimReceiver sim;
-  Answer_As_Etrex(sim);
   const QString sample = QStringLiteral(VQ_SOURCE_DIR "/samples/sample.twl");
   const cResult ok = Run_With(sim, {"upload-route", "--number", "3", sample});
   EXPECT_EQ(ok.status, 0) << ok.err.constData();
   EXPECT_TRUE(ok.err.contains("נטענו 12 נצ"));
   // Two labels that become one six-character name: without --yes nothing is announced.
-  QTemporaryDir dir;
   const QString twl = dir.filePath("springs.twl");
   ASSERT_TRUE(TwlGen::Write_File(twl, TwlGen::Make_TWL({{"SPRING1", 170000, 1100000, 0, ""},
                                                         {"SPRING2", 171000, 1101000, 0, ""}})));
@@ -97,13 +88,11 @@ TEST(vqtoolTransfer, InfoPrintsWhoTheReceiverIs) {
   cSimReceiver sim;
   sim.Protocol_Array = cSimReceiver::Array_Of({"P000", "L001", "A010", "A100", "D108", "A201",
                                                "D202", "D108", "D210", "A301", "D310", "D301"});
-  QProcess p;
-  const cResult r = Run_With(sim, {"info", "--trace"}, &p);
+  const cResult r = Run_With(sim, {"info", "--trace"});
   EXPECT_EQ(r.status, 0) << r.err.constData();
-  const QByteArray out = p.readAllStandardOutput();
   for (const char* line : {"Product_ID: 77\n", "Software_Version: 361\n",
                            "Waypoint_Data_Format: D108\n", "Track_Transfer_Protocol: A301\n"})
-    EXPECT_TRUE(out.contains(line)) << line;
+    EXPECT_TRUE(r.out.contains(line)) << line;
   EXPECT_TRUE(r.err.contains("GPS 10 FE 02 00 00"));
   sim.Talk_Nmea(20);
   const cResult nmea = Run_With(sim, {"info"});
