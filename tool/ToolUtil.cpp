@@ -63,4 +63,15 @@ bool Check_Out_Name(const QString& out) {
   return false;
 }
 
+bool Write_Points(const QString& out, const cVQPoints& points) {
+  const cSaveResult saved = Save_As(out, points);
+  if (saved.status != cSaveResult::Written) {
+    Error(QStringLiteral("%1: cannot write: %2").arg(out, saved.error));
+    return false;
+  }
+  std::fprintf(stderr, "%d point(s) written to %s\n", points.Count(),
+               out.toLocal8Bit().constData());
+  return true;
+}
+
 }  // namespace ToolUtil

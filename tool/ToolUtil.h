@@ -16,6 +16,8 @@ bool Load(const QString& path, cVQPoints& points, const QString& pick = QString(
           bool true_datum = false);
 // The output kind by OUT's ending; false (after the error line) for another ending.
 bool Check_Out_Name(const QString& out);
+// Writes points to out as Save As does and says how many on stderr; false after the error line.
+bool Write_Points(const QString& out, const cVQPoints& points);
 // False, after the error line, when PROJ cannot be set up.
 bool Proj_Ready();
 }  // namespace ToolUtil

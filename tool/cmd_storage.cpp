@@ -27,23 +27,14 @@ int Cmd_Download_Track_Storage(const cToolArgs& args) {
   if (args.files.size() != 1) return args.Usage(QStringLiteral("give one OUT file"));
   if (!Drive_Only(args)) return 2;
   const QString out = args.files[0];
-  if (Export_Kind(out) == cExportKind::None) {
-    ToolUtil::Error(QStringLiteral("%1: the output name must end in .txt or .csv").arg(out));
-    return 2;
-  }
+  if (!ToolUtil::Check_Out_Name(out)) return 2;
   cVQPoints points;
   const cUsbResult r = Usb_Download_Track(args.Value("storage"), points);
   if (r.status != cUsbResult::Done) {
     ToolUtil::Error(Usb_Line(r));
     return 1;
   }
-  const cSaveResult saved = Save_As(out, points);
-  if (saved.status != cSaveResult::Written) {
-    ToolUtil::Error(QStringLiteral("%1: cannot write: %2").arg(out, saved.error));
-    return 1;
-  }
-  std::fprintf(stderr, "%d point(s) written to %s\n", points.Count(),
-               out.toLocal8Bit().constData());
+  if (!ToolUtil::Write_Points(out, points)) return 1;
   return 0;
 }
 

@@ -100,13 +100,7 @@ int Cmd_Download_Track(const cToolArgs& args) {
   const int status = Run(ui, transfer.Garmin_Download_Start(o.port, o.settings));
   if (!ui.completed && points.Count() == 0) return status;
   // A count mismatch is reported above; what did arrive is still written.
-  const cSaveResult saved = Save_As(out, points);
-  if (saved.status != cSaveResult::Written) {
-    ToolUtil::Error(QStringLiteral("%1: cannot write: %2").arg(out, saved.error));
-    return 1;
-  }
-  std::fprintf(stderr, "%d point(s) written to %s\n", points.Count(),
-               out.toLocal8Bit().constData());
+  if (!ToolUtil::Write_Points(out, points)) return 1;
   return status;
 }
 

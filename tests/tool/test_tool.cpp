@@ -103,6 +103,18 @@ TEST(vqtool, UploadToADriveWritesTheRouteThere) {
   const cRun r = Run_Tool({"upload-route", "--storage", drive.path(), "--number", "2", kSample});
   EXPECT_EQ(r.status, 0) << r.err.toStdString();
   EXPECT_TRUE(Read(drive.filePath("GARMIN/GPX/SAMPLE.gpx")).contains("<number>2</number>"));
+  // The drive's log comes back in any of the three kinds, GPX with its times.
+  QDir().mkpath(drive.filePath("GARMIN/GPX/Current"));
+  QFile log(drive.filePath("GARMIN/GPX/Current/Current.gpx"));
+  ASSERT_TRUE(log.open(QIODevice::WriteOnly));
+  log.write(
+      "<gpx xmlns=\"http://www.topografix.com/GPX/1/1\" version=\"1.1\"><trk><trkseg>"
+      "<trkpt lat=\"31.5\" lon=\"35.3\"><time>2024-03-14T08:05:09Z</time></trkpt>"
+      "</trkseg></trk></gpx>");
+  log.close();
+  const QString out = drive.filePath("t.gpx");
+  EXPECT_EQ(Run_Tool({"download-track", "--storage", drive.path(), out}).status, 0);
+  EXPECT_TRUE(Read(out).contains("<time>2024-03-14T08:05:09Z</time>"));
 }
 
 // GPX and CSV files: --pick, the error lines, every output kind.
