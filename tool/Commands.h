@@ -11,3 +11,8 @@ int Cmd_Devices(const cToolArgs& args);
 // The two transfers with --storage DIR (tool/cmd_storage.cpp).
 int Cmd_Download_Track_Storage(const cToolArgs& args);
 int Cmd_Upload_Route_Storage(const cToolArgs& args);
+class cVQPoints;
+class QString;
+// upload-route's FILE, --number and title, for both kinds of receiver: 0 when they are all
+// there, else the exit status (after the error line).
+int Load_Route(const cToolArgs& args, cVQPoints& points, int& number, QString& title);

@@ -2,14 +2,11 @@
 // drive, through the window's code; one line on stderr tells how it ended.
 #include <cstdio>
 
-#include "files/Exports.h"
-#include "files/TwlFile.h"
 #include "points/cVQPoints.h"
 #include "tool/Commands.h"
 #include "tool/Options.h"
 #include "tool/ToolUtil.h"
 #include "workflows/Usb_Transfer.h"
-#include "workflows/cTransfer.h"
 
 namespace {
 // The serial options name another receiver: with a drive they are a mistake, not ignored.
@@ -39,17 +36,11 @@ int Cmd_Download_Track_Storage(const cToolArgs& args) {
 }
 
 int Cmd_Upload_Route_Storage(const cToolArgs& args) {
-  if (args.files.size() != 1) return args.Usage(QStringLiteral("give one FILE"));
-  if (!args.Is_Set("number")) return args.Usage(QStringLiteral("give --number R (1 to 20)"));
-  int number = 0;
-  if (!args.Number("number", 1, 20, number) || !Drive_Only(args)) return 2;
+  if (!Drive_Only(args)) return 2;
   cVQPoints points;
-  // With --true-datum the route holds the file's true WGS 84 places, as a serial upload sends.
-  if (!ToolUtil::Load(args.files[0], points, args.Value("pick"), args.Is_Set("true-datum")))
-    return 1;
-  const QString title = args.Is_Set("title")
-                            ? args.Value("title")
-                            : cTransfer::Offered_Title(Path_To_Name(args.files[0]));
+  int number = 0;
+  QString title;
+  if (const int status = Load_Route(args, points, number, title)) return status;
   const cUsbResult r = Usb_Upload_Route(args.Value("storage"), points, number, title);
   if (r.status != cUsbResult::Done) {
     ToolUtil::Error(Usb_Line(r));

@@ -104,22 +104,27 @@ int Cmd_Download_Track(const cToolArgs& args) {
   return status;
 }
 
-int Cmd_Upload_Route(const cToolArgs& args) {
-  if (args.Is_Set("storage")) return Cmd_Upload_Route_Storage(args);
+int Load_Route(const cToolArgs& args, cVQPoints& points, int& number, QString& title) {
   if (args.files.size() != 1)
     return args.Usage(QStringLiteral("give one FILE (.twl, .gpx or .csv)"));
   if (!args.Is_Set("number")) return args.Usage(QStringLiteral("give --number R (1 to 20)"));
-  int number = 0;
   if (!args.Number("number", 1, 20, number)) return 2;
-  cPortChoice o;
-  if (!args.Link(o)) return 2;
-  cVQPoints points;
   // With --true-datum the points, and so the waypoints sent, are the file's true WGS 84 places.
   if (!ToolUtil::Load(args.files[0], points, args.Value("pick"), args.Is_Set("true-datum")))
     return 1;
-  const QString title = args.Is_Set("title")
-                            ? args.Value("title")
-                            : cTransfer::Offered_Title(Path_To_Name(args.files[0]));
+  title = args.Is_Set("title") ? args.Value("title")
+                               : cTransfer::Offered_Title(Path_To_Name(args.files[0]));
+  return 0;
+}
+
+int Cmd_Upload_Route(const cToolArgs& args) {
+  if (args.Is_Set("storage")) return Cmd_Upload_Route_Storage(args);
+  cPortChoice o;
+  if (!args.Link(o)) return 2;
+  cVQPoints points;
+  int number = 0;
+  QString title;
+  if (const int status = Load_Route(args, points, number, title)) return status;
   cLink link(o);
   cConsoleUI ui;
   ui.yes = args.Is_Set("yes");
