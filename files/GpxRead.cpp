@@ -227,7 +227,7 @@ QVector<cChoice> Gpx_Choices(const cGpxContent& content) {
   return choices;
 }
 
-const cGpxPart* Gpx_Part(const cGpxContent& content, const cPick& pick) {
+cGpxPart* Gpx_Part(cGpxContent& content, const cPick& pick) {
   const QVector<cChoice> choices = Gpx_Choices(content);
   if (choices.isEmpty()) return pick.kind == cPick::Default ? &content.waypoints : nullptr;
   const cPick which = pick.kind == cPick::Default ? choices[0].pick : pick;

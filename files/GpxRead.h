@@ -36,5 +36,6 @@ cGpxContent Parse_GPX(const QByteArray& bytes);
 // without asking: routes, then tracks, then the waypoints. Waypoints that are exactly the
 // points of the file's one route (as VQ writes a list) are that route, not a part of their own.
 QVector<cChoice> Gpx_Choices(const cGpxContent& content);
-// The points of a pick; nullptr when the file has no such part.
-const cGpxPart* Gpx_Part(const cGpxContent& content, const cPick& pick);
+// The points of a pick; nullptr when the file has no such part. Not const, so that a caller can
+// move the points out.
+cGpxPart* Gpx_Part(cGpxContent& content, const cPick& pick);

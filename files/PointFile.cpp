@@ -50,14 +50,6 @@ cLoadResult Apply(QVector<cVQPoint> read, bool gpx, bool from_track, cVQPoints& 
   return result;
 }
 
-}  // namespace
-
-cLoadResult Replace_With_Gpx_Points(const QVector<cVQPoint>& read, bool from_track,
-                                    cVQPoints& points) {
-  return Apply(read, true, from_track, points);
-}
-
-namespace {
 cLoadResult Load_GPX_Bytes(const QByteArray& bytes, cVQPoints& points, const cPick& pick,
                            const cAsk& ask) {
   cGpxContent content = Parse_GPX(bytes);
@@ -81,7 +73,7 @@ cLoadResult Load_GPX_Bytes(const QByteArray& bytes, cVQPoints& points, const cPi
     }
     which = choices[index].pick;
   }
-  const cGpxPart* part = Gpx_Part(content, which);
+  cGpxPart* part = Gpx_Part(content, which);
   if (!part) {
     cLoadResult result = Failed(
         cLoadResult::No_Such_Pick,
@@ -90,8 +82,7 @@ cLoadResult Load_GPX_Bytes(const QByteArray& bytes, cVQPoints& points, const cPi
     return result;
   }
   // The part's points are not needed again: they move into the list.
-  cLoadResult result = Apply(std::move(const_cast<cGpxPart*>(part)->points), true,
-                             which.kind == cPick::Track, points);
+  cLoadResult result = Apply(std::move(part->points), true, which.kind == cPick::Track, points);
   result.choices = choices;
   return result;
 }

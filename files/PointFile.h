@@ -35,10 +35,3 @@ cLoadResult Load_Point_File(const QString& path, cVQPoints& points, const cPick&
 // The same from bytes already read, of the given kind; the title stays empty.
 cLoadResult Load_Point_Bytes(const QByteArray& bytes, cPointFileKind kind, cVQPoints& points,
                              const cPick& pick = {}, const cAsk& ask = {});
-
-// Replaces the list with points read from GPX (as cGpxPart holds them, files/GpxRead.h), in
-// order: a point without a name is named by its position ("1", "2", ...), one without a
-// comment but with a time gets the time as a download shows it, and a repeated label keeps
-// the first point (the others are counted). Redisplays when the list has a view.
-cLoadResult Replace_With_Gpx_Points(const QVector<cVQPoint>& read, bool from_track,
-                                    cVQPoints& points);

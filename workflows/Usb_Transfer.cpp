@@ -34,8 +34,7 @@ cUsbResult Usb_Upload_Route(const QString& drive_folder, const cVQPoints& points
   if (!Make_Input_Folder(drive))
     return Result(cUsbResult::Cannot_Write, drive.Input_Folder,
                   QStringLiteral("cannot make the folder"));
-  cVQPoints route;
-  for (int i = 1; i <= points.Count(); ++i) route.Add(points.Item(i));
+  cVQPoints route = points;
   route.Title = title;
   const QByteArray bytes = GPX_Bytes(route, number);
   // Another program may take the chosen name meanwhile: then the next free one is taken.
