@@ -26,7 +26,10 @@ void Check_Place(const QString& path) {
   if (path.isEmpty()) return;
   const QString clean = QDir::cleanPath(path);
   if (!clean.startsWith(Drive() + "/") || clean != path) Fuzz::Broken("place outside the drive");
-  if (clean.startsWith(Drive() + "/Garmin/Out", Qt::CaseInsensitive))
+  // The link itself or anything below it; a sibling such as "Garmin/Outbox" is inside.
+  const QString link = Drive() + "/Garmin/Out";
+  if (clean.compare(link, Qt::CaseInsensitive) == 0 ||
+      clean.startsWith(link + "/", Qt::CaseInsensitive))
     Fuzz::Broken("place through a link out of the drive");
 }
 
