@@ -18,29 +18,28 @@ void cNumberDelegate::initStyleOption(QStyleOptionViewItem* option,
   }
 }
 
-void cListModel::Set_Rows(QVector<cVQRow> rows) {
+void cListModel::Set_Rows(QVector<cVQRow> rows) { Show_Rows(cVQRows(std::move(rows))); }
+
+void cListModel::Show_Rows(const cVQRows& rows) {
   beginResetModel();
-  m_rows = std::move(rows);
+  m_rows = rows;
   endResetModel();
 }
 
-QString cListModel::Row_Text(int row, int column) const {
-  if (row < 1 || row > m_rows.size() || column < 1 || column > 6) return QString();
-  return m_rows[row - 1][size_t(column - 1)];
-}
+QString cListModel::Row_Text(int row, int column) const { return m_rows.Text(row - 1, column - 1); }
 
 int cListModel::rowCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : m_rows.size();
+  return parent.isValid() ? 0 : m_rows.Count();
 }
 
 int cListModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : 6; }
 
 QVariant cListModel::data(const QModelIndex& index, int role) const {
-  if (!index.isValid() || index.row() >= m_rows.size()) return {};
-  const QString& text = m_rows[index.row()][size_t(index.column())];
+  if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::ToolTipRole)) return {};
+  const QString text = m_rows.Text(index.row(), index.column());
   if (role == Qt::DisplayRole) return text;
   // Label and comment give way to the numbers; the whole text is a hover away.
-  if (role == Qt::ToolTipRole && !Is_Number_Column(index.column()) && !text.isEmpty()) return text;
+  if (!Is_Number_Column(index.column()) && !text.isEmpty()) return text;
   return {};
 }
 
@@ -53,10 +52,12 @@ void cListModel::Set_Grid_Headers(bool grid) {
 QVector<int> cListModel::Longest_Rows(int column, int most) const {
   QVector<int> rows;
   if (column < 0 || column > 5) return rows;
+  std::vector<qsizetype> sizes(size_t(m_rows.Count()));
   qsizetype longest = 0;
-  for (const cVQRow& row : m_rows) longest = qMax(longest, row[size_t(column)].size());
-  for (int r = 0; r < m_rows.size() && rows.size() < most; ++r)
-    if (m_rows[r][size_t(column)].size() == longest) rows << r;
+  for (int r = 0; r < m_rows.Count(); ++r)
+    longest = qMax(longest, sizes[size_t(r)] = m_rows.Text(r, column).size());
+  for (int r = 0; r < m_rows.Count() && rows.size() < most; ++r)
+    if (sizes[size_t(r)] == longest) rows << r;
   return rows;
 }
 

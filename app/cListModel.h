@@ -1,10 +1,12 @@
 #pragma once
 // The list view's rows: six columns with the Hebrew headers, filled in one batch by
-// cVQPoints::Redisplay so that a long list costs one reset, not a repaint per item.
+// cVQPoints::Redisplay so that a long list costs one reset, not a repaint per item. A cell's
+// text is made when the view asks for it.
 #include <QAbstractTableModel>
 #include <QStyledItemDelegate>
 
 #include "points/cVQList.h"
+#include "points/cVQRows.h"
 
 class cListModel : public QAbstractTableModel, public cVQList {
   Q_OBJECT
@@ -12,7 +14,8 @@ class cListModel : public QAbstractTableModel, public cVQList {
   using QAbstractTableModel::QAbstractTableModel;
 
   void Set_Rows(QVector<cVQRow> rows) override;
-  int Row_Count() const override { return m_rows.size(); }
+  void Show_Rows(const cVQRows& rows) override;
+  int Row_Count() const override { return m_rows.Count(); }
   QString Row_Text(int row, int column) const override;
 
   int rowCount(const QModelIndex& parent = {}) const override;
@@ -27,7 +30,7 @@ class cListModel : public QAbstractTableModel, public cVQList {
   QVector<int> Longest_Rows(int column, int most) const;
 
  private:
-  QVector<cVQRow> m_rows;
+  cVQRows m_rows;
   bool m_grid = false;
 };
 

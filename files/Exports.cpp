@@ -1,12 +1,15 @@
 #include "files/Exports.h"
 
 #include <QSaveFile>
+#include <cmath>
+#include <functional>
 
 #include "files/GpxWrite.h"
 #include "geo/CvtUtil.h"
 #include "geo/NumText.h"
 #include "points/cVQPoints.h"
 #include "text/Cp1255.h"
+#include "text/TimeText.h"
 
 namespace {
 const QString kCrLf = QStringLiteral("\r\n");
@@ -16,7 +19,8 @@ QString Num(double value) { return QString::fromStdString(NumText::Num_Text(valu
 cSaveResult Write_Whole(const QString& path, const QByteArray& bytes) {
   cSaveResult result;
   QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush() ||
+      !file.commit()) {
     result.status = cSaveResult::Write_Failed;
     result.error = file.errorString();
   }
@@ -34,39 +38,67 @@ cExportKind Export_Kind(const QString& path) {
 
 QByteArray TXT_Bytes(const cVQPoints& points) {
   QString text;
-  for (const cVQPoint& p : points) {
+  const cVQStore& store = points.Store();
+  for (const cVQRec& p : store.recs) {
     text += Num(CvtUtil::DDMMSS(p.lat)) + QLatin1Char(' ') + Num(CvtUtil::DDMMSS(p.lon)) +
-            QLatin1Char(' ') + p.Comment + kCrLf;
+            QLatin1Char(' ') + store.Comment(p) + kCrLf;
   }
   return Cp1255::From_Text(text);
 }
 
-QByteArray CSV_Bytes(const cVQPoints& points) {
+namespace {
+// The CSV in pieces of about 1 MB handed to put, so that a long track is never whole in memory;
+// false as soon as put fails.
+bool Put_CSV(const cVQPoints& points, const std::function<bool(const QByteArray&)>& put) {
   // Built as bytes: the numbers are ASCII, and only labels and comments need the code page.
+  constexpr qsizetype kPiece = 1 << 20;
   QByteArray out("LABEL,LAT,LON,ALTITUDE,DISTANCE,TOTALDISTANCE,COMMENT\r\n");
-  out.reserve(out.size() + points.Count() * 96);
+  out.reserve(kPiece + 4096);
   const auto num = [&out](double value) {
-    const std::string text = NumText::Num_Text(value);
-    out.append(text.data(), qsizetype(text.size())).append(',');
+    char buf[40];
+    out.append(buf, NumText::Num_Chars(value, buf)).append(',');
   };
+  const cVQStore& store = points.Store();
   double d = 0, total = 0;
-  const cVQPoint* prev = nullptr;
-  for (const cVQPoint& p : points) {
+  const cVQRec* prev = nullptr;
+  for (const cVQRec& p : store.recs) {
     if (prev) {
-      d = p.GetDistance(prev->lat, prev->lon);
+      d = cVQPoint::Leg_Km(p.lat, p.lon, prev->lat, prev->lon);
       total += d;
     }
     // No quoting: a comma in a label or comment is written as it is.
-    out.append(Cp1255::From_Text(p.Label)).append(',');
+    if (p.label < 0)
+      out.append(QByteArray::number(-qint64(p.label)));
+    else
+      out.append(Cp1255::From_Text(store.texts[size_t(p.label)]));
+    out.append(',');
     num(p.lat);
     num(p.lon);
-    num(p.alt);
+    num(std::isfinite(p.alt) ? p.alt : 0);  // the format has no "unknown"
     num(d);
     num(total);
-    out.append(Cp1255::From_Text(p.Comment)).append("\r\n");
+    if (p.comment == cVQRec::kTime_Text)
+      out.append(Local_Time_Text(p.time_ms).toLatin1());
+    else if (p.comment >= 0)
+      out.append(Cp1255::From_Text(store.texts[size_t(p.comment)]));
+    out.append("\r\n");
     prev = &p;
+    if (out.size() >= kPiece) {
+      if (!put(out)) return false;
+      out.clear();
+    }
   }
-  return out;
+  return put(out);
+}
+}  // namespace
+
+QByteArray CSV_Bytes(const cVQPoints& points) {
+  QByteArray all;
+  Put_CSV(points, [&all](const QByteArray& piece) {
+    all.append(piece);
+    return true;
+  });
+  return all;
 }
 
 cSaveResult Save_TXT(const QString& path, const cVQPoints& points) {
@@ -74,7 +106,17 @@ cSaveResult Save_TXT(const QString& path, const cVQPoints& points) {
 }
 
 cSaveResult Save_CSV(const QString& path, const cVQPoints& points) {
-  return Write_Whole(path, CSV_Bytes(points));
+  cSaveResult result;
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly) ||
+      !Put_CSV(points, [&file](const QByteArray& piece) {
+        return file.write(piece) == piece.size();
+      }) ||
+      !file.flush() || !file.commit()) {
+    result.status = cSaveResult::Write_Failed;
+    result.error = file.errorString();
+  }
+  return result;
 }
 
 cSaveResult Save_GPX(const QString& path, const cVQPoints& points) {

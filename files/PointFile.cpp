@@ -7,7 +7,6 @@
 #include "files/GpxRead.h"
 #include "files/TwlFile.h"
 #include "points/cVQPoints.h"
-#include "text/TimeText.h"
 
 namespace {
 cLoadResult Failed(cLoadResult::Status status, const QString& error, qint64 line = 0) {
@@ -37,11 +36,9 @@ cLoadResult Apply(QVector<cVQPoint> read, bool gpx, bool from_track, cVQPoints& 
   points.Reserve(int(read.size()));
   for (int i = 0; i < read.size(); ++i) {
     cVQPoint& p = read[i];
-    if (gpx && p.Label.isEmpty()) p.Label = QString::number(i + 1);
-    if (gpx && p.Comment.isEmpty() && p.Time.isValid()) p.Comment = Local_Time_Text(p.Time);
-    const QString label = p.Label;
-    if (!points.Add(std::move(p))) {
-      if (result.duplicates == 0) result.first_duplicate = label;
+    const QString label = gpx && p.Label.isEmpty() ? QString() : p.Label;
+    if (!points.Add_Numbered(std::move(p), gpx ? i + 1 : 0)) {
+      if (result.duplicates == 0) result.first_duplicate = gpx && label.isEmpty() ? QString::number(i + 1) : label;
       ++result.duplicates;
     }
   }

@@ -7,6 +7,8 @@
 
 namespace NumText {
 std::string Num_Text(double value);
+// The same into out (room for 40 characters); returns the length.
+int Num_Chars(double value, char* out);
 // value rounded to `places` decimal places, halves to the even neighbour (12.25 -> 12.2,
 // 12.75 -> 12.8).
 double Round_Half_Even(double value, int places);

@@ -30,7 +30,11 @@ double cVQPoint::ArcCos(double x) {
 }
 
 double cVQPoint::GetDistance(double dLat, double dLon) const {
-  const cXyz p1 = To_Xyz(lat, lon), p2 = To_Xyz(dLat, dLon);
+  return Leg_Km(lat, lon, dLat, dLon);
+}
+
+double cVQPoint::Leg_Km(double lat1, double lon1, double lat2, double lon2) {
+  const cXyz p1 = To_Xyz(lat1, lon1), p2 = To_Xyz(lat2, lon2);
   const double dx = p1.x - p2.x, dy = p1.y - p2.y, dz = p1.z - p2.z;
   const double c2 = dy * dy + dx * dx + dz * dz;
   double k = (kTwoRSquared - c2) / kTwoRSquared;

@@ -17,6 +17,8 @@ class cVQPoint {
 
   // Great-circle distance in km from this point to (dLat, dLon), on a sphere of 6366.707 km.
   double GetDistance(double dLat, double dLon) const;
+  // The same between any two positions.
+  static double Leg_Km(double lat1, double lon1, double lat2, double lon2);
 
  private:
   static double ArcCos(double x);

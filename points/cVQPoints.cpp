@@ -1,25 +1,22 @@
 #include "points/cVQPoints.h"
 
 #include <cmath>
-
-#include "geo/CvtUtil.h"
-#include "geo/NumText.h"
-#include "geo/VectorState.h"
-#include "geo/Xlate.h"
-#include "geo/cProjGrids.h"
+#include <limits>
 
 namespace {
-QString Num(double value) { return QString::fromStdString(NumText::Num_Text(value)); }
-QString Rounded(double value, int places) {
-  return QString::fromStdString(NumText::Rounded_Text(value, places));
-}
-// A whole number of metres, as Num gives it but without its general conversion.
-QString Metres(double whole) {
-  return std::fabs(whole) < 1e15 ? QString::number(qlonglong(whole)) : Num(whole);
+// A label's number as text, in a buffer of the caller's.
+QStringView Number_Text(qint64 number, char16_t (&buf)[24]) {
+  int at = 24;
+  const bool minus = number < 0;
+  quint64 n = minus ? quint64(-number) : quint64(number);
+  do {
+    buf[--at] = char16_t(u'0' + n % 10);
+    n /= 10;
+  } while (n);
+  if (minus) buf[--at] = u'-';
+  return QStringView(buf + at, 24 - at);
 }
 }  // namespace
-
-QString cVQPoints::Key_Of(const QString& label) { return label.toCaseFolded(); }
 
 void cVQPoints::Set_CoorSys(qint16 vData) {
   m_CoorSys = vData;
@@ -37,93 +34,157 @@ bool cVQPoints::Add(const QString& Label, double lat, double lon, double alt,
   return Add(std::move(p));
 }
 
-bool cVQPoints::Add(cVQPoint point) {
-  const QString key = Key_Of(point.Label);
-  if (m_index.contains(key)) return false;
-  m_index.insert(key, int(m_points.size()));
-  m_points.push_back(std::move(point));
+bool cVQPoints::Add(cVQPoint point) { return Add_Numbered(std::move(point), 0); }
+
+bool cVQPoints::Add_Numbered(cVQPoint point, int number) {
+  char16_t buf[24];
+  const QStringView label =
+      number > 0 && point.Label.isEmpty() ? Number_Text(number, buf) : QStringView(point.Label);
+  if (Find_Pos(label, Hash_Of(label)) >= 0) return false;
+  const size_t texts = m_store.texts.size();
+  if (Add_Record(m_store.Record(std::move(point), number))) return true;
+  m_store.texts.resize(texts);
+  return false;
+}
+
+bool cVQPoints::Add_Record(const cVQRec& rec) {
+  if (m_store.recs.size() >= size_t(std::numeric_limits<int32_t>::max() / 2)) return false;
+  m_store.recs.push_back(rec);
+  const int pos = int(m_store.recs.size()) - 1;
+  if (m_slots.size() < m_store.recs.size() * 2) {
+    Reindex();
+  } else {
+    Insert_Pos(Hash_At(size_t(pos)), pos);
+  }
+  if (m_viewed) m_view.push_back(m_store.Point(rec));
   return true;
 }
 
 void cVQPoints::Reserve(int n) {
-  m_points.reserve(size_t(qMax(n, 0)));
-  m_index.reserve(qMax(n, 0));
+  m_store.recs.reserve(size_t(qMax(n, 0)));
+  if (m_slots.size() < size_t(qMax(n, 0)) * 2) {
+    size_t size = 16;
+    while (size < size_t(n) * 2) size *= 2;
+    m_slots.assign(size, cSlot());
+    for (size_t i = 0; i < m_store.recs.size(); ++i) Insert_Pos(Hash_At(i), int(i));
+  }
 }
 
-const cVQPoint& cVQPoints::Item(int index) const { return m_points.at(size_t(index - 1)); }
+const std::vector<cVQPoint>& cVQPoints::View() const {
+  if (!m_viewed) {
+    m_view.clear();
+    m_view.reserve(m_store.recs.size());
+    for (const cVQRec& r : m_store.recs) m_view.push_back(m_store.Point(r));
+    m_viewed = true;
+  }
+  return m_view;
+}
+
+void cVQPoints::Drop_View() {
+  m_view = std::vector<cVQPoint>();
+  m_viewed = false;
+}
+
+const cVQPoint& cVQPoints::Item(int index) const { return View().at(size_t(index - 1)); }
 
 const cVQPoint* cVQPoints::Find(const QString& key) const {
-  const auto it = m_index.constFind(Key_Of(key));
-  return it == m_index.constEnd() ? nullptr : &m_points[size_t(*it)];
+  const int pos = Find_Pos(key, Hash_Of(key));
+  return pos < 0 ? nullptr : &View()[size_t(pos)];
 }
 
 bool cVQPoints::Remove(int index) {
   if (index < 1 || index > Count()) return false;
-  m_points.erase(m_points.begin() + (index - 1));
+  m_store.recs.erase(m_store.recs.begin() + (index - 1));
+  if (m_viewed) m_view.erase(m_view.begin() + (index - 1));
   Reindex();
   return true;
 }
 
 bool cVQPoints::Remove(const QString& key) {
-  const auto it = m_index.constFind(Key_Of(key));
-  return it != m_index.constEnd() && Remove(*it + 1);
+  const int pos = Find_Pos(key, Hash_Of(key));
+  return pos >= 0 && Remove(pos + 1);
 }
 
 void cVQPoints::Clear() {
-  m_points.clear();
-  m_index.clear();
+  m_store = cVQStore();
+  m_slots = std::vector<cSlot>();
+  Drop_View();
   Title.clear();
   From_Track = false;
   From_Grid = false;
 }
 
+uint32_t cVQPoints::Hash_Of(QStringView label) {
+  // FNV-1a over the case-folded code points.
+  uint32_t h = 2166136261u;
+  for (qsizetype i = 0; i < label.size(); ++i) {
+    char32_t c = label[i].unicode();
+    if (QChar::isHighSurrogate(c) && i + 1 < label.size() && label[i + 1].isLowSurrogate())
+      c = QChar::surrogateToUcs4(char16_t(c), label[++i].unicode());
+    c = QChar::toCaseFolded(c);
+    for (int b = 0; b < 3; ++b, c >>= 8) h = (h ^ (c & 0xFF)) * 16777619u;
+  }
+  return h;
+}
+
+uint32_t cVQPoints::Hash_At(size_t pos) const {
+  const cVQRec& r = m_store.recs[pos];
+  if (r.label >= 0) return Hash_Of(m_store.texts[size_t(r.label)]);
+  char16_t buf[24];
+  return Hash_Of(Number_Text(-qint64(r.label), buf));
+}
+
+int cVQPoints::Find_Pos(QStringView label, uint32_t hash) const {
+  if (m_slots.empty()) return -1;
+  const size_t mask = m_slots.size() - 1;
+  for (size_t i = hash & mask;; i = (i + 1) & mask) {
+    const cSlot& s = m_slots[i];
+    if (s.pos < 0) return -1;
+    if (s.hash != hash) continue;
+    const cVQRec& r = m_store.recs[size_t(s.pos)];
+    char16_t buf[24];
+    const QStringView other = r.label >= 0 ? QStringView(m_store.texts[size_t(r.label)])
+                                           : Number_Text(-qint64(r.label), buf);
+    if (label.compare(other, Qt::CaseInsensitive) == 0) return s.pos;
+  }
+}
+
+void cVQPoints::Insert_Pos(uint32_t hash, int pos) {
+  const size_t mask = m_slots.size() - 1;
+  size_t i = hash & mask;
+  while (m_slots[i].pos >= 0) i = (i + 1) & mask;
+  m_slots[i] = {hash, pos};
+}
+
 void cVQPoints::Reindex() {
-  m_index.clear();
-  for (size_t i = 0; i < m_points.size(); ++i) m_index.insert(Key_Of(m_points[i].Label), int(i));
+  size_t size = 16;
+  while (size < m_store.recs.size() * 2) size *= 2;
+  m_slots.assign(size, cSlot());
+  for (size_t i = 0; i < m_store.recs.size(); ++i) Insert_Pos(Hash_At(i), int(i));
 }
 
 QVector<cVQRow> cVQPoints::Rows(qint16 coorSys, double* total_km) const {
-  QVector<cVQRow> rows;
-  double total = 0;
-  rows.reserve(Count());
-  const cVQPoint* prev = nullptr;
-  std::vector<double> gridE, gridN;
-  const bool proj = Proj_Grid(coorSys, gridE, gridN);
-  VectorState::Clear_Upper_Halves();
-  for (const cVQPoint& p : m_points) {
-    cVQRow row;
-    row[0] = p.Label;
-    if (coorSys == 0) {
-      row[1] = QString::fromStdString(CvtUtil::LatLon_Text(p.lat, 0));
-      row[2] = QString::fromStdString(CvtUtil::LatLon_Text(p.lon, 1));
-    } else if (proj) {
-      const size_t i = size_t(rows.size());
-      if (std::isfinite(gridE[i]) && std::isfinite(gridN[i])) {
-        row[1] = Metres(cProjGrids::Whole_Metres(gridE[i]));
-        row[2] = Metres(cProjGrids::Whole_Metres(gridN[i]));
-      }
-    } else if (coorSys == 1) {
-      double E = 0, N = 0;
-      Xlate::LatLon_To_ITM(p.lat, p.lon, E, N);
-      row[1] = Num(E);
-      row[2] = Num(N);
-    }
-    row[3] = Rounded(p.alt, 1);
-    row[4] = p.Comment;
-    if (prev) {
-      const double leg_km = prev->GetDistance(p.lat, p.lon);
-      total += leg_km;
-      QString d = Rounded(leg_km, 2);
-      if (d.startsWith(QLatin1Char('.'))) d.prepend(QLatin1Char('0'));
-      row[5] = d;
-    }
-    rows.append(std::move(row));
-    prev = &p;
-  }
-  if (total_km) *total_km = total;
+  const cVQRows rows = Lazy_Rows(coorSys);
+  if (total_km) *total_km = rows.Total_Km();
+  return rows.All();
+}
+
+cVQRows cVQPoints::Lazy_Rows(qint16 coorSys) const {
+  auto d = std::make_shared<cVQRows::cData>();
+  d->store = m_store;
+  d->coorSys = coorSys;
+  d->proj = Proj_Grid(coorSys, d->E, d->N);
+  const std::vector<cVQRec>& recs = m_store.recs;
+  for (size_t i = 1; i < recs.size(); ++i)
+    d->total_km += cVQPoint::Leg_Km(recs[i - 1].lat, recs[i - 1].lon, recs[i].lat, recs[i].lon);
+  cVQRows rows;
+  rows.d = std::move(d);
   return rows;
 }
 
 void cVQPoints::Redisplay() {
-  if (lv) lv->Set_Rows(Rows(m_CoorSys, &m_shown_total_km));
+  if (!lv) return;
+  const cVQRows rows = Lazy_Rows(m_CoorSys);
+  m_shown_total_km = rows.Total_Km();
+  lv->Show_Rows(rows);
 }

@@ -1,13 +1,18 @@
 #pragma once
-#include <QHash>
 #include <QString>
+#include <cstdint>
 #include <vector>
 
 #include "points/cVQList.h"
 #include "points/cVQPoint.h"
+#include "points/cVQRows.h"
+#include "points/cVQStore.h"
 
 // The ordered point collection that the window shows. Positions are 1-based; every point is
 // kept under its label, compared without regard to letter case, and a label is present once.
+// The points are kept as small records (points/cVQStore.h); Item, Find and the iteration hand
+// out point objects made from them on first use and kept until the list is cleared, so that
+// the references stay valid as before, and a list nobody asks that way never makes them.
 class cVQPoints {
  public:
   // The list that Redisplay fills; set once by the owner.
@@ -38,13 +43,17 @@ class cVQPoints {
   bool Add(const QString& Label, double lat, double lon, double alt, const QString& Comment);
   // The same with every member of the point, its time and segment mark included.
   bool Add(cVQPoint point);
+  // A point read from a file, the number-th of its part (from 1): without a label its label is
+  // that number, and without a comment its comment is the local time of its Time; both are
+  // made when asked for, so a long track keeps no texts.
+  bool Add_Numbered(cVQPoint point, int number);
   // Room for n points, so that a long list is added without regrowing its store and index.
   void Reserve(int n);
   // Position from 1 to Count.
   const cVQPoint& Item(int index) const;
   // The point with this label (ignoring case), or nullptr.
   const cVQPoint* Find(const QString& key) const;
-  int Count() const { return int(m_points.size()); }
+  int Count() const { return int(m_store.recs.size()); }
   bool Remove(int index);
   bool Remove(const QString& key);
   // Removes every point and forgets the title and the track mark; does not redisplay.
@@ -58,12 +67,24 @@ class cVQPoints {
   // The rows Redisplay hands to lv, for the given display system; total_km, when given,
   // receives the sum of the legs.
   QVector<cVQRow> Rows(qint16 coorSys, double* total_km = nullptr) const;
+  // The same, with texts made when asked for.
+  cVQRows Lazy_Rows(qint16 coorSys) const;
+  // The records themselves, for a pass over a long list that needs no point objects.
+  const cVQStore& Store() const { return m_store; }
 
-  std::vector<cVQPoint>::const_iterator begin() const { return m_points.begin(); }
-  std::vector<cVQPoint>::const_iterator end() const { return m_points.end(); }
+  std::vector<cVQPoint>::const_iterator begin() const { return View().begin(); }
+  std::vector<cVQPoint>::const_iterator end() const { return View().end(); }
 
  private:
-  static QString Key_Of(const QString& label);
+  bool Add_Record(const cVQRec& rec);
+  const std::vector<cVQPoint>& View() const;
+  void Drop_View();
+  // The index: open addressing on the case-folded label's hash, slots holding 0-based
+  // positions; the labels themselves stay in the store.
+  static uint32_t Hash_Of(QStringView label);
+  uint32_t Hash_At(size_t pos) const;
+  int Find_Pos(QStringView label, uint32_t hash) const;
+  void Insert_Pos(uint32_t hash, int pos);
   void Reindex();
   // The grid values of every point for a grid display (1 with the datum option, or 2), in one
   // batch through PROJ; false when the display needs none of them or PROJ is not set up.
@@ -72,6 +93,12 @@ class cVQPoints {
   qint16 m_CoorSys = 0;
   double m_shown_total_km = 0;
   bool m_Datum = false;
-  std::vector<cVQPoint> m_points;
-  QHash<QString, int> m_index;  // key -> 0-based position
+  cVQStore m_store;
+  struct cSlot {
+    uint32_t hash = 0;
+    int32_t pos = -1;
+  };
+  std::vector<cSlot> m_slots;
+  mutable std::vector<cVQPoint> m_view;
+  mutable bool m_viewed = false;
 };

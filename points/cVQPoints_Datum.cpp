@@ -2,7 +2,6 @@
 #include <cmath>
 #include <vector>
 
-#include "geo/VectorState.h"
 #include "geo/Xlate.h"
 #include "geo/cProjGrids.h"
 #include "points/cVQPoints.h"
@@ -17,9 +16,10 @@ bool cVQPoints::Proj_Grid(qint16 coorSys, std::vector<double>& E, std::vector<do
   if (coorSys != 2 && !(coorSys == 1 && m_Datum)) return false;
   const cProjGrids& proj = cProjGrids::Shared();
   if (!proj.Ok()) return false;
-  E.resize(m_points.size());
-  N.resize(m_points.size());
-  for (size_t i = 0; i < m_points.size(); ++i) E[i] = m_points[i].lat, N[i] = m_points[i].lon;
+  const std::vector<cVQRec>& recs = m_store.recs;
+  E.resize(recs.size());
+  N.resize(recs.size());
+  for (size_t i = 0; i < recs.size(); ++i) E[i] = recs[i].lat, N[i] = recs[i].lon;
   return coorSys == 2 ? proj.WGS84_To_New_Grid(E.data(), N.data(), E.size())
                       : proj.WGS84_To_Old_Grid(E.data(), N.data(), E.size());
 }
@@ -30,15 +30,15 @@ bool cVQPoints::Set_Datum(bool on) {
     proj = &cProjGrids::Shared();
     if (!proj->Ok()) return false;
   }
-  if (From_Grid && on != m_Datum && !m_points.empty()) {
+  std::vector<cVQRec>& recs = m_store.recs;
+  if (From_Grid && on != m_Datum && !recs.empty()) {
     // The file's grid values, whole metres, are recovered from the points by the reading they
     // were made with (to within a few centimetres) and read again with the other one, so the
     // points are exactly what loading the file with the new setting gives.
-    const size_t n = m_points.size();
+    const size_t n = recs.size();
     std::vector<double> x(n), y(n);
-    VectorState::Clear_Upper_Halves();
     for (size_t i = 0; i < n; ++i) {
-      x[i] = m_points[i].lat, y[i] = m_points[i].lon;
+      x[i] = recs[i].lat, y[i] = recs[i].lon;
       if (on) {
         Xlate::TM_Forward(x[i], y[i], kOriginLat, kCentralLon, 1, x[i], y[i]);
         x[i] += kFalseE, y[i] += kFalseN;
@@ -49,13 +49,14 @@ bool cVQPoints::Set_Datum(bool on) {
     if (on) proj->Old_Grid_To_WGS84(x.data(), y.data(), n);
     for (size_t i = 0; i < n; ++i) {
       if (!std::isfinite(x[i]) || !std::isfinite(y[i])) continue;  // PROJ could not: kept
-      cVQPoint& p = m_points[i];
+      cVQRec& p = recs[i];
       if (on)
         p.lat = x[i], p.lon = y[i];
       else
         Xlate::ITM_To_LatLon(x[i], y[i], p.lat, p.lon);
     }
   }
+  Drop_View();
   m_Datum = on;
   Redisplay();
   return true;

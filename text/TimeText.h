@@ -11,5 +11,8 @@ QString Local_Time_Text(const QDateTime& utc);
 // The same in a zone the caller looked up once: finding the system's zone reads its rules each
 // time, which a download of thousands of points should do once.
 QString Local_Time_Text(const QDateTime& utc, const QTimeZone& zone);
+// The same for milliseconds since 1970 UTC, as a track keeps its times.
+QString Local_Time_Text(qint64 utc_ms);
+QString Local_Time_Text(qint64 utc_ms, const QTimeZone& zone);
 // "YYYY/MM/DD-HH:MM:SS" read as UTC; invalid when the text is not such a time.
 QDateTime Utc_From_Time_Text(const QString& text);

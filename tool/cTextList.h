@@ -4,22 +4,21 @@
 #include <QTextStream>
 
 #include "points/cVQList.h"
+#include "points/cVQRows.h"
 
 class cTextList : public cVQList {
  public:
-  void Set_Rows(QVector<cVQRow> rows) override { m_rows = std::move(rows); }
-  int Row_Count() const override { return m_rows.size(); }
-  QString Row_Text(int row, int column) const override {
-    if (row < 1 || row > m_rows.size() || column < 1 || column > 6) return QString();
-    return m_rows[row - 1][size_t(column - 1)];
-  }
+  void Set_Rows(QVector<cVQRow> rows) override { m_rows = cVQRows(std::move(rows)); }
+  void Show_Rows(const cVQRows& rows) override { m_rows = rows; }
+  int Row_Count() const override { return m_rows.Count(); }
+  QString Row_Text(int row, int column) const override { return m_rows.Text(row - 1, column - 1); }
   void Print(QTextStream& out) const {
-    for (const cVQRow& row : m_rows) {
-      for (size_t c = 0; c < row.size(); ++c) out << (c ? "\t" : "") << row[c];
+    for (int r = 0; r < m_rows.Count(); ++r) {
+      for (int c = 0; c < 6; ++c) out << (c ? "\t" : "") << m_rows.Text(r, c);
       out << '\n';
     }
   }
 
  private:
-  QVector<cVQRow> m_rows;
+  cVQRows m_rows;
 };
