@@ -55,7 +55,7 @@ QVector<int> cListModel::Longest_Rows(int column, int most) const {
   std::vector<qsizetype> sizes(size_t(m_rows.Count()));
   qsizetype longest = 0;
   for (int r = 0; r < m_rows.Count(); ++r)
-    longest = qMax(longest, sizes[size_t(r)] = m_rows.Text(r, column).size());
+    longest = qMax(longest, sizes[size_t(r)] = m_rows.Size(r, column));
   for (int r = 0; r < m_rows.Count() && rows.size() < most; ++r)
     if (sizes[size_t(r)] == longest) rows << r;
   return rows;

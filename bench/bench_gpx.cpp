@@ -4,39 +4,17 @@
 #include <benchmark/benchmark.h>
 
 #include <QCoreApplication>
-#include <QDateTime>
 #include <QFile>
-#include <QTimeZone>
 #include <cstring>
 
+#include "bench/BenchTrack.h"
 #include "files/Exports.h"
 #include "files/PointFile.h"
 #include "points/cVQPoints.h"
 
 namespace {
-constexpr int kPoints = 200000;
-
-// A walk from Jerusalem northwards, one point a second, in segments of 10,000 points.
-QByteArray Make_Track(int n) {
-  QByteArray out =
-      "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-      "<gpx xmlns=\"http://www.topografix.com/GPX/1/1\" version=\"1.1\" creator=\"bench\">\n"
-      " <trk>\n  <name>Long walk</name>\n  <trkseg>\n";
-  QDateTime t(QDate(2024, 3, 14), QTime(6, 0), QTimeZone::utc());
-  for (int i = 0; i < n; ++i) {
-    if (i > 0 && i % 10000 == 0) out += "  </trkseg>\n  <trkseg>\n";
-    out += "   <trkpt lat=\"" + QByteArray::number(31.7767 + i * 1.3e-5, 'f', 9) + "\" lon=\"" +
-           QByteArray::number(35.2345 + (i % 977) * 1.1e-5, 'f', 9) + "\"><ele>" +
-           QByteArray::number(754.2 + (i % 300) * 0.1, 'f', 1) + "</ele><time>" +
-           t.addSecs(i).toString(Qt::ISODate).toLatin1() + "</time></trkpt>\n";
-  }
-  return out + "  </trkseg>\n </trk>\n</gpx>\n";
-}
-
-const QByteArray& Track() {
-  static const QByteArray track = Make_Track(kPoints);
-  return track;
-}
+using BenchTrack::kPoints;
+using BenchTrack::Track;
 
 void BM_Read_Gpx_Write_Csv_200000(benchmark::State& state) {
   const QByteArray& gpx = Track();

@@ -1,9 +1,11 @@
 // Opening and showing a 32767-point .twl file: read, convert, fill the list view (offscreen)
-// and fit its columns to their texts; the same through the whole window; the display switch
-// on the loaded list, and the grids through PROJ beside the original one.
+// and fit its columns to their texts; the same through the whole window, and the window's
+// Open of a 200,000-point GPX track; the display switch on the loaded list, and the grids
+// through PROJ beside the original one.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTreeView>
@@ -12,6 +14,7 @@
 #include "app/cColumnFit.h"
 #include "app/cListModel.h"
 #include "app/frmVQ.h"
+#include "bench/BenchTrack.h"
 #include "files/TwlFile.h"
 #include "geo/Xlate.h"
 #include "geo/cProjGrids.h"
@@ -72,6 +75,28 @@ void BM_Window_Open_32767(benchmark::State& state) {
   state.counters["points"] = w.Points.Count();
 }
 BENCHMARK(BM_Window_Open_32767)->Unit(benchmark::kMillisecond);
+
+// The window's Open of a 200,000-point GPX track, until the list is shown and the window
+// takes input again.
+void BM_Window_Open_Gpx_200000(benchmark::State& state) {
+  QTemporaryDir store;
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, store.path());
+  QSettings(QStringLiteral("VQ"), QStringLiteral("VQ")).setValue("Settings/1StUse", "1");
+  const QString path = store.filePath(QStringLiteral("track.gpx"));
+  QFile file(path);
+  if (!file.open(QIODevice::WriteOnly) || file.write(BenchTrack::Track()) < 0) return;
+  file.close();
+  cFakeServices services;
+  frmVQ w(services);
+  w.Form_Load({});
+  w.show();
+  for (auto _ : state) {
+    w.Open_File(path);
+    QApplication::processEvents();
+  }
+  state.counters["points"] = w.Points.Count();
+}
+BENCHMARK(BM_Window_Open_Gpx_200000)->Unit(benchmark::kMillisecond);
 
 void BM_Display_Switch_32767(benchmark::State& state) {
   cScene& s = Scene();

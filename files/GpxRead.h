@@ -1,12 +1,13 @@
 #pragma once
 // GPX 1.0 and 1.1 in: the file's routes, its tracks with their segments, and its waypoints,
-// read with QXmlStreamReader from bytes in the encoding the XML declaration names. Elements
-// of other namespaces and elements this reader does not use are skipped. A document with a
-// DTD is refused: Qt's reader would leave an external entity silently empty, and no file but
-// the one given is ever opened.
+// read with Expat (a streaming parser several times faster than QXmlStreamReader on a long
+// track) from bytes in the encoding the XML declaration names. Elements of other namespaces
+// and elements this reader does not use are skipped. A document with a DTD is refused: no
+// entity is ever expanded, and no file but the one given is ever opened.
 #include <QByteArray>
 #include <QString>
 #include <QVector>
+#include <memory>
 
 #include "files/LoadResult.h"
 #include "points/cVQPoint.h"
@@ -14,9 +15,43 @@
 // One route, one track or the file's waypoints. The points keep the file's texts: Label is
 // the trimmed name and Comment the cmt, else the desc (both may be empty); Time is UTC;
 // New_Segment marks the first point of each track segment.
+// The points are kept as the list keeps them (points/cVQStore.h), so that a long track read
+// from a file costs a small record a point; an unnamed point is numbered there by its place in
+// the part, and one without a comment has its time's text, both made when asked for.
+class cGpxPoints {
+ public:
+  qsizetype size() const { return qsizetype(m_store.recs.size()); }
+  bool isEmpty() const { return m_store.recs.empty(); }
+  // The point as the file gives it (an empty label and comment where the file has none).
+  cVQPoint operator[](qsizetype i) const;
+  void append(cVQPoint&& p);
+  void Set_New_Segment(qsizetype i) { m_store.recs[size_t(i)].new_segment = true; }
+  const cVQStore& Store() const { return m_store; }
+
+  class const_iterator {
+   public:
+    const_iterator(const cGpxPoints* points, qsizetype i) : m_points(points), m_i(i) {}
+    cVQPoint operator*() const { return (*m_points)[m_i]; }
+    const_iterator& operator++() {
+      ++m_i;
+      return *this;
+    }
+    bool operator!=(const const_iterator& o) const { return m_i != o.m_i; }
+
+   private:
+    const cGpxPoints* m_points;
+    qsizetype m_i;
+  };
+  const_iterator begin() const { return {this, 0}; }
+  const_iterator end() const { return {this, size()}; }
+
+ private:
+  cVQStore m_store;
+};
+
 struct cGpxPart {
   QString name;
-  QVector<cVQPoint> points;
+  cGpxPoints points;
 };
 
 struct cGpxContent {
@@ -31,6 +66,22 @@ struct cGpxContent {
 
 // Pure: bytes in, parts out. Nothing is kept of a file with a fault but the fault.
 cGpxContent Parse_GPX(const QByteArray& bytes);
+
+// The same read in pieces, as a file is read, so that a long file is never whole in memory:
+// Feed the pieces in order (false once the content has a fault), then Finish once.
+class cGpxReader {
+ public:
+  cGpxReader();
+  ~cGpxReader();
+  cGpxReader(const cGpxReader&) = delete;
+  cGpxReader& operator=(const cGpxReader&) = delete;
+  bool Feed(const char* data, qsizetype size);
+  cGpxContent Finish();
+
+ private:
+  struct cImpl;
+  std::unique_ptr<cImpl> d;
+};
 
 // The parts a list can come from, in the order they are offered and the first the one taken
 // without asking: routes, then tracks, then the waypoints. Waypoints that are exactly the

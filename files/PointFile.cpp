@@ -29,16 +29,17 @@ QString Choices_Text(const QVector<cChoice>& choices) {
   return QStringLiteral("the file holds ") + texts.join(QStringLiteral(", "));
 }
 
-cLoadResult Apply(QVector<cVQPoint> read, bool gpx, bool from_track, cVQPoints& points) {
+// The points replace the list's; a point whose label is already there is counted, not added.
+template <class Add>
+cLoadResult Apply(qsizetype n, bool from_track, cVQPoints& points, Add add) {
   cLoadResult result;
   points.Clear();
   points.From_Track = from_track;
-  points.Reserve(int(read.size()));
-  for (int i = 0; i < read.size(); ++i) {
-    cVQPoint& p = read[i];
-    const QString label = gpx && p.Label.isEmpty() ? QString() : p.Label;
-    if (!points.Add_Numbered(std::move(p), gpx ? i + 1 : 0)) {
-      if (result.duplicates == 0) result.first_duplicate = gpx && label.isEmpty() ? QString::number(i + 1) : label;
+  points.Reserve(int(n));
+  for (qsizetype i = 0; i < n; ++i) {
+    QString label;
+    if (!add(i, label)) {
+      if (result.duplicates == 0) result.first_duplicate = label;
       ++result.duplicates;
     }
   }
@@ -47,9 +48,8 @@ cLoadResult Apply(QVector<cVQPoint> read, bool gpx, bool from_track, cVQPoints& 
   return result;
 }
 
-cLoadResult Load_GPX_Bytes(const QByteArray& bytes, cVQPoints& points, const cPick& pick,
-                           const cAsk& ask) {
-  cGpxContent content = Parse_GPX(bytes);
+cLoadResult Load_GPX(cGpxContent content, cVQPoints& points, const cPick& pick,
+                     const cAsk& ask) {
   if (content.fault != cGpxContent::None) {
     cLoadResult result = Failed(cLoadResult::Bad_Content, content.error, content.line);
     constexpr cLoadResult::Fault kFaults[] = {cLoadResult::No_Fault, cLoadResult::Malformed_Xml,
@@ -79,7 +79,13 @@ cLoadResult Load_GPX_Bytes(const QByteArray& bytes, cVQPoints& points, const cPi
     return result;
   }
   // The part's points are not needed again: they move into the list.
-  cLoadResult result = Apply(std::move(part->points), true, which.kind == cPick::Track, points);
+  const cVQStore& store = part->points.Store();
+  cLoadResult result = Apply(part->points.size(), which.kind == cPick::Track, points,
+                             [&](qsizetype i, QString& label) {
+                               if (points.Add_From(store, size_t(i))) return true;
+                               label = store.Label(store.recs[size_t(i)]);
+                               return false;
+                             });
   result.choices = choices;
   return result;
 }
@@ -136,7 +142,7 @@ cLoadResult Load_Point_Bytes(const QByteArray& bytes, cPointFileKind kind, cVQPo
     case cPointFileKind::Twl:
       return Load_TWL_Bytes(bytes, points);
     case cPointFileKind::Gpx:
-      return Load_GPX_Bytes(bytes, points, pick, ask);
+      return Load_GPX(Parse_GPX(bytes), points, pick, ask);
     case cPointFileKind::Csv: {
       cCsvContent content = Parse_CSV(bytes);
       if (!content.error.isEmpty()) {
@@ -144,7 +150,10 @@ cLoadResult Load_Point_Bytes(const QByteArray& bytes, cPointFileKind kind, cVQPo
         result.fault = content.line == 1 ? cLoadResult::Not_Vq_Csv : cLoadResult::Bad_Csv_Line;
         return result;
       }
-      return Apply(std::move(content.points), false, false, points);
+      return Apply(content.points.size(), false, points, [&](qsizetype i, QString& label) {
+        label = content.points[i].Label;
+        return points.Add(std::move(content.points[i]));
+      });
     }
     case cPointFileKind::None:
       break;
@@ -168,6 +177,24 @@ cLoadResult Load_Point_File(const QString& path, cVQPoints& points, const cPick&
     return Failed(cLoadResult::Cannot_Read, QStringLiteral("the file is larger than 512 MB"));
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) return Failed(cLoadResult::Cannot_Read, file.errorString());
+  if (kind == cPointFileKind::Gpx) {
+    // Read in pieces: a season's track is never whole in memory, only its points are.
+    cGpxReader reader;
+    QByteArray piece(1 << 20, Qt::Uninitialized);
+    qint64 total = 0, n = 0;
+    while ((n = file.read(piece.data(), piece.size())) > 0 && total <= kMaxPointFileBytes) {
+      total += n;
+      if (!reader.Feed(piece.constData(), n)) break;
+    }
+    if (n < 0 || file.error() != QFileDevice::NoError)
+      return Failed(cLoadResult::Cannot_Read, file.errorString());
+    if (total > kMaxPointFileBytes)
+      return Failed(cLoadResult::Cannot_Read, QStringLiteral("the file is larger than 512 MB"));
+    piece.clear();
+    cLoadResult result = Load_GPX(reader.Finish(), points, pick, ask);
+    if (result.status == cLoadResult::Loaded) points.Title = info.completeBaseName();
+    return result;
+  }
   const QByteArray bytes = file.readAll();
   if (file.error() != QFileDevice::NoError)
     return Failed(cLoadResult::Cannot_Read, file.errorString());

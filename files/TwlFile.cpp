@@ -6,7 +6,6 @@
 #include <cmath>
 #include <vector>
 
-#include "geo/VectorState.h"
 #include "geo/Xlate.h"
 #include "geo/cProjGrids.h"
 #include "points/cVQPoints.h"
@@ -139,8 +138,7 @@ cLoadResult Load_TWL_Bytes(const QByteArray& bytes, cVQPoints& points) {
   }
   result.cut = content.cut;
   points.Clear();
-  // Every position first, then the points: adding hashes the labels, which slows the
-  // arithmetic that follows it (geo/VectorState.h). With the datum option the grid values are
+  // Every position first, then the points. With the datum option the grid values are
   // EPSG:28193, taken to WGS 84 in one batch.
   const int n = content.records.size();
   std::vector<double> lats(size_t(n), HUGE_VAL), lons(size_t(n), HUGE_VAL);
@@ -149,7 +147,6 @@ cLoadResult Load_TWL_Bytes(const QByteArray& bytes, cVQPoints& points) {
     if (!cProjGrids::Shared().Old_Grid_To_WGS84(lats.data(), lons.data(), size_t(n)))
       std::fill(lats.begin(), lats.end(), HUGE_VAL);
   }
-  VectorState::Clear_Upper_Halves();
   for (int i = 0; i < n; ++i) {
     // Without the option, or for a value PROJ cannot take, the original formulas.
     if (!std::isfinite(lats[size_t(i)]) || !std::isfinite(lons[size_t(i)]))

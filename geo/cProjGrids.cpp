@@ -45,6 +45,7 @@ bool cProjGrids::Trans(PJconsts* pj, bool inverse, double* x, double* y, size_t 
   if (!Ok()) return false;
   if (n == 0) return true;
   // Points PROJ cannot take are set to HUGE_VAL, the others converted; the count is not needed.
+  // The vector registers are cleared first (geo/VectorState.h).
   VectorState::Clear_Upper_Halves();
   proj_trans_generic(pj, inverse ? PJ_INV : PJ_FWD, x, sizeof(double), n, y, sizeof(double), n,
                      nullptr, 0, 0, nullptr, 0, 0);

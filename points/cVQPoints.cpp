@@ -34,15 +34,27 @@ bool cVQPoints::Add(const QString& Label, double lat, double lon, double alt,
   return Add(std::move(p));
 }
 
-bool cVQPoints::Add(cVQPoint point) { return Add_Numbered(std::move(point), 0); }
+bool cVQPoints::Add(cVQPoint point) {
+  if (Find_Pos(point.Label, Hash_Of(point.Label)) >= 0) return false;
+  const size_t texts = m_store.texts.size();
+  if (Add_Record(m_store.Record(std::move(point)))) return true;
+  m_store.texts.resize(texts);
+  return false;
+}
 
-bool cVQPoints::Add_Numbered(cVQPoint point, int number) {
+bool cVQPoints::Add_From(const cVQStore& from, size_t i) {
+  cVQRec rec = from.recs.at(i);
   char16_t buf[24];
-  const QStringView label =
-      number > 0 && point.Label.isEmpty() ? Number_Text(number, buf) : QStringView(point.Label);
+  const QStringView label = rec.label < 0 ? Number_Text(-qint64(rec.label), buf)
+                                          : QStringView(from.texts[size_t(rec.label)]);
   if (Find_Pos(label, Hash_Of(label)) >= 0) return false;
   const size_t texts = m_store.texts.size();
-  if (Add_Record(m_store.Record(std::move(point), number))) return true;
+  for (qint32* text : {&rec.label, &rec.comment}) {
+    if (*text < 0) continue;
+    m_store.texts.push_back(from.texts[size_t(*text)]);
+    *text = qint32(m_store.texts.size() - 1);
+  }
+  if (Add_Record(rec)) return true;
   m_store.texts.resize(texts);
   return false;
 }

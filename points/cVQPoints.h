@@ -43,10 +43,9 @@ class cVQPoints {
   bool Add(const QString& Label, double lat, double lon, double alt, const QString& Comment);
   // The same with every member of the point, its time and segment mark included.
   bool Add(cVQPoint point);
-  // A point read from a file, the number-th of its part (from 1): without a label its label is
-  // that number, and without a comment its comment is the local time of its Time; both are
-  // made when asked for, so a long track keeps no texts.
-  bool Add_Numbered(cVQPoint point, int number);
+  // The i-th point (0-based) of another store, as it is there (a file's part, whose unnamed
+  // points are numbered in it); false when its label is already present.
+  bool Add_From(const cVQStore& from, size_t i);
   // Room for n points, so that a long list is added without regrowing its store and index.
   void Reserve(int n);
   // Position from 1 to Count.

@@ -17,6 +17,8 @@ class cVQRows {
   int Count() const;
   // 0-based row and column; empty outside the rows.
   QString Text(int row, int column) const;
+  // The length of that text, made without the text where it can be.
+  qsizetype Size(int row, int column) const;
   cVQRow Row(int row) const;
   QVector<cVQRow> All() const;
   // The sum of the legs, in km at full precision.
@@ -24,6 +26,8 @@ class cVQRows {
 
  private:
   friend class cVQPoints;
+  // A number column's text (1, 2, 3 or 5) into out (room for 48); its length.
+  int Number_Chars(int row, int column, char* out) const;
   struct cData {
     cVQStore store;
     qint16 coorSys = 0;

@@ -5,7 +5,8 @@
 # clang's).
 set -euo pipefail
 pkgs=(build-essential cmake qt6-base-dev qt6-serialport-dev libgl-dev
-      libgtest-dev libgmock-dev libbenchmark-dev libproj-dev proj-data xdg-utils libxml2-utils locales
+      libgtest-dev libgmock-dev libbenchmark-dev libproj-dev proj-data libexpat1-dev xdg-utils
+      libxml2-utils locales
       qt6-translations-l10n "$@")
 missing=()
 for p in "${pkgs[@]}"; do
