@@ -80,8 +80,8 @@ bool To_Double(const char* text, size_t n, double& out) {
   return ok;
 }
 
-// "YYYY-MM-DDTHH:MM:SS", with up to three digits of a fraction and "Z" or nothing, read by
-// hand as a receiver writes it; -1 for any other text.
+// "YYYY-MM-DDTHH:MM:SS", with up to three digits of a fraction and "Z", "+HH:MM", "-HH:MM" or
+// nothing, read by hand as receivers and programs write it; -1 for any other text.
 qint64 Plain_Utc_Ms(const char* s, size_t n) {
   if (n < 19 || s[4] != '-' || s[7] != '-' || s[10] != 'T' || s[13] != ':' || s[16] != ':')
     return -1;
@@ -106,14 +106,22 @@ qint64 Plain_Utc_Ms(const char* s, size_t n) {
       ms += (s[at] - '0') * scale;
     if (digits == 0 || digits > 3) return -1;
   }
-  if (at < n && s[at] == 'Z') ++at;
+  int offset_min = 0;
+  if (at < n && s[at] == 'Z') {
+    ++at;
+  } else if (at + 6 == n && (s[at] == '+' || s[at] == '-') && s[at + 3] == ':') {
+    const int oh = num(int(at) + 1, 2), om = num(int(at) + 4, 2);
+    if (oh < 0 || oh > 14 || om < 0 || om > 59) return -1;
+    offset_min = (s[at] == '-' ? -1 : 1) * (oh * 60 + om);
+    at = n;
+  }
   if (at != n) return -1;
   // Days since 1970-01-01 of a proleptic Gregorian date (H. Hinnant's days_from_civil).
   const int yy = mo <= 2 ? y - 1 : y;
   const int era = yy / 400, yoe = yy - era * 400;
   const int doy = (153 * (mo > 2 ? mo - 3 : mo + 9) + 2) / 5 + d - 1;
   const qint64 days = qint64(era) * 146097 + yoe * 365 + yoe / 4 - yoe / 100 + doy - 719468;
-  return ((days * 24 + h) * 60 + mi) * 60000LL + sec * 1000LL + ms;
+  return ((days * 24 + h) * 60 + mi - offset_min) * 60000LL + sec * 1000LL + ms;
 }
 
 // ISO 8601 with or without fractional seconds, with "Z" or an offset; GPX gives UTC when the

@@ -11,6 +11,7 @@
 
 #include "files/LoadResult.h"
 #include "points/cVQPoint.h"
+#include "points/cVQStore.h"
 
 // One route, one track or the file's waypoints. The points keep the file's texts: Label is
 // the trimmed name and Comment the cmt, else the desc (both may be empty); Time is UTC;
@@ -25,7 +26,6 @@ class cGpxPoints {
   // The point as the file gives it (an empty label and comment where the file has none).
   cVQPoint operator[](qsizetype i) const;
   void append(cVQPoint&& p);
-  void Set_New_Segment(qsizetype i) { m_store.recs[size_t(i)].new_segment = true; }
   const cVQStore& Store() const { return m_store; }
 
   class const_iterator {

@@ -1,8 +1,10 @@
-// The GPX and VQ CSV readers on arbitrary bytes (the same input as both), every part a GPX file
-// offers, and what each list goes through: both displays' texts and every export. The GPX
-// export must read back to the same points, less those whose labels then repeat.
+// The GPX and VQ CSV readers on arbitrary bytes (the same input as both), the GPX one also in two
+// pieces, every part a GPX file offers, and what each list goes through: both displays' texts
+// and every export. The GPX export must read back to the same points, less those whose labels
+// then repeat.
 #include "FuzzSupport.h"
 #include "files/Exports.h"
+#include "files/GpxRead.h"
 #include "files/GpxWrite.h"
 #include "files/PointFile.h"
 #include "points/cVQPoints.h"
@@ -24,6 +26,14 @@ void Check_List(const cVQPoints& points) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Fuzz::App();
   const QByteArray bytes(reinterpret_cast<const char*>(data), int(size));
+  // A file is read in pieces: where they split must not change what is read.
+  cGpxReader pieces;
+  const qsizetype split = size > 0 ? qsizetype(data[0]) * 7 % qsizetype(size) : 0;
+  if (pieces.Feed(bytes.constData(), split)) pieces.Feed(bytes.constData() + split, size - split);
+  const cGpxContent whole = Parse_GPX(bytes), split_read = pieces.Finish();
+  if (whole.fault != split_read.fault || whole.tracks.size() != split_read.tracks.size() ||
+      whole.waypoints.points.size() != split_read.waypoints.points.size())
+    Fuzz::Broken("a split read differs from the whole");
   for (const cPointFileKind kind : {cPointFileKind::Gpx, cPointFileKind::Csv}) {
     cVQPoints points;
     points.Add("Kept", 31, 35, 0, "");

@@ -119,30 +119,35 @@ bool cVQPoints::Remove(const QString& key) {
 }
 
 void cVQPoints::Reverse() {
-  const size_t n = m_points.size();
+  std::vector<cVQRec>& recs = m_store.recs;
+  const size_t n = recs.size();
   if (n < 2) return;
   // The point after a segment's start ends the reversed segment before it: each mark moves to
   // the point before, and the new first point takes the old first one's.
-  const bool first_mark = m_points.front().New_Segment;
-  for (size_t i = 0; i + 1 < n; ++i) m_points[i].New_Segment = m_points[i + 1].New_Segment;
-  m_points.back().New_Segment = first_mark;
-  std::reverse(m_points.begin(), m_points.end());
-  for (int& row : m_index) row = int(n) - 1 - row;
+  const bool first_mark = recs.front().new_segment;
+  for (size_t i = 0; i + 1 < n; ++i) recs[i].new_segment = recs[i + 1].new_segment;
+  recs.back().new_segment = first_mark;
+  std::reverse(recs.begin(), recs.end());
+  for (cSlot& slot : m_slots)
+    if (slot.pos >= 0) slot.pos = int32_t(n) - 1 - slot.pos;
+  Drop_View();
 }
 
 void cVQPoints::Keep(const std::vector<int>& kept_rows0) {
-  std::vector<cVQPoint> kept;
+  std::vector<cVQRec>& recs = m_store.recs;
+  std::vector<cVQRec> kept;
   kept.reserve(kept_rows0.size());
   int next = 0;  // the first row not yet kept or dropped
   for (const int row : kept_rows0) {
     if (row < next || row >= Count()) continue;
     bool mark = false;
-    for (int i = next; i < row; ++i) mark = mark || m_points[size_t(i)].New_Segment;
-    kept.push_back(std::move(m_points[size_t(row)]));
-    if (mark) kept.back().New_Segment = true;
+    for (int i = next; i < row; ++i) mark = mark || recs[size_t(i)].new_segment;
+    kept.push_back(recs[size_t(row)]);
+    if (mark) kept.back().new_segment = true;
     next = row + 1;
   }
-  m_points = std::move(kept);
+  recs = std::move(kept);
+  Drop_View();
   Reindex();
 }
 
