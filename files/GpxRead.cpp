@@ -448,13 +448,18 @@ cGpxContent Parse_GPX(const QByteArray& bytes) {
   return reader.Finish();
 }
 QVector<cChoice> Gpx_Choices(const cGpxContent& content) {
+  // Parts without points are not offered: an empty route would empty the list.
   QVector<cChoice> choices;
-  for (int i = 0; i < content.routes.size(); ++i)
-    choices.append(
-        {{cPick::Route, i + 1}, content.routes[i].name, int(content.routes[i].points.size())});
-  for (int i = 0; i < content.tracks.size(); ++i)
-    choices.append(
-        {{cPick::Track, i + 1}, content.tracks[i].name, int(content.tracks[i].points.size())});
+  for (int i = 0; i < content.routes.size(); ++i) {
+    if (!content.routes[i].points.isEmpty())
+      choices.append(
+          {{cPick::Route, i + 1}, content.routes[i].name, int(content.routes[i].points.size())});
+  }
+  for (int i = 0; i < content.tracks.size(); ++i) {
+    if (!content.tracks[i].points.isEmpty())
+      choices.append(
+          {{cPick::Track, i + 1}, content.tracks[i].name, int(content.tracks[i].points.size())});
+  }
   const cGpxPoints& wpts = content.waypoints.points;
   bool mirror = content.routes.size() == 1 && content.routes[0].points.size() == wpts.size();
   for (int i = 0; mirror && i < wpts.size(); ++i) {
@@ -469,13 +474,14 @@ QVector<cChoice> Gpx_Choices(const cGpxContent& content) {
 
 cGpxPart* Gpx_Part(cGpxContent& content, const cPick& pick) {
   const QVector<cChoice> choices = Gpx_Choices(content);
-  if (choices.isEmpty()) return pick.kind == cPick::Default ? &content.waypoints : nullptr;
-  const cPick which = pick.kind == cPick::Default ? choices[0].pick : pick;
-  for (const cChoice& c : choices) {
-    if (!(c.pick == which)) continue;
-    if (which.kind == cPick::Route) return &content.routes[which.number - 1];
-    if (which.kind == cPick::Track) return &content.tracks[which.number - 1];
-    return &content.waypoints;
-  }
-  return nullptr;
+  if (pick.kind == cPick::Default)
+    return choices.isEmpty() ? &content.waypoints : Gpx_Part(content, choices[0].pick);
+  // The waypoints are there to pick whenever the file has some, even when they only mirror
+  // the route and so are not offered.
+  if (pick.kind == cPick::Waypoints)
+    return content.waypoints.points.isEmpty() ? nullptr : &content.waypoints;
+  QVector<cGpxPart>& parts = pick.kind == cPick::Route ? content.routes : content.tracks;
+  if (pick.number < 1 || pick.number > parts.size() || parts[pick.number - 1].points.isEmpty())
+    return nullptr;
+  return &parts[pick.number - 1];
 }

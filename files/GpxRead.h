@@ -3,7 +3,8 @@
 // read with Expat (a streaming parser several times faster than QXmlStreamReader on a long
 // track) from bytes in the encoding the XML declaration names. Elements of other namespaces
 // and elements this reader does not use are skipped. A document with a DTD is refused: no
-// entity is ever expanded, and no file but the one given is ever opened.
+// entity is ever expanded, and no file but the one given is ever opened. A UTF-8 byte order
+// mark makes the file UTF-8 whatever it declares.
 #include <QByteArray>
 #include <QString>
 #include <QVector>
@@ -14,8 +15,8 @@
 #include "points/cVQStore.h"
 
 // One route, one track or the file's waypoints. The points keep the file's texts: Label is
-// the trimmed name and Comment the cmt, else the desc (both may be empty); Time is UTC;
-// New_Segment marks the first point of each track segment.
+// the trimmed name and Comment the cmt, else the desc (both may be empty); Time is UTC; alt
+// is NaN without an <ele>; New_Segment marks the first point of each track segment.
 // The points are kept as the list keeps them (points/cVQStore.h), so that a long track read
 // from a file costs a small record a point; an unnamed point is numbered there by its place in
 // the part, and one without a comment has its time's text, both made when asked for.
@@ -84,9 +85,11 @@ class cGpxReader {
 };
 
 // The parts a list can come from, in the order they are offered and the first the one taken
-// without asking: routes, then tracks, then the waypoints. Waypoints that are exactly the
+// without asking: the routes with points, then the tracks with points, then the waypoints.
+// Waypoints that are exactly the
 // points of the file's one route (as VQ writes a list) are that route, not a part of their own.
 QVector<cChoice> Gpx_Choices(const cGpxContent& content);
-// The points of a pick; nullptr when the file has no such part. Not const, so that a caller can
+// The points of a pick; nullptr when the file has no such part or it has no points. The
+// waypoints can be picked whenever there are some. Not const, so that a caller can
 // move the points out.
 cGpxPart* Gpx_Part(cGpxContent& content, const cPick& pick);
