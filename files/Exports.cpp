@@ -1,10 +1,10 @@
 #include "files/Exports.h"
 
-#include <QSaveFile>
 #include <cmath>
 #include <functional>
 
 #include "files/GpxWrite.h"
+#include "files/WholeFile.h"
 #include "geo/CvtUtil.h"
 #include "geo/NumText.h"
 #include "points/cVQPoints.h"
@@ -18,12 +18,7 @@ QString Num(double value) { return QString::fromStdString(NumText::Num_Text(valu
 
 cSaveResult Write_Whole(const QString& path, const QByteArray& bytes) {
   cSaveResult result;
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush() ||
-      !file.commit()) {
-    result.status = cSaveResult::Write_Failed;
-    result.error = file.errorString();
-  }
+  if (!Write_Whole_File(path, bytes, result.error)) result.status = cSaveResult::Write_Failed;
   return result;
 }
 }  // namespace
@@ -49,7 +44,7 @@ QByteArray TXT_Bytes(const cVQPoints& points) {
 namespace {
 // The CSV in pieces of about 1 MB handed to put, so that a long track is never whole in memory;
 // false as soon as put fails.
-bool Put_CSV(const cVQPoints& points, const std::function<bool(const QByteArray&)>& put) {
+bool Put_CSV(const cVQPoints& points, const cPut& put) {
   // Built as bytes: the numbers are ASCII, and only labels and comments need the code page.
   constexpr qsizetype kPiece = 1 << 20;
   QByteArray out("LABEL,LAT,LON,ALTITUDE,DISTANCE,TOTALDISTANCE,COMMENT\r\n");
@@ -107,15 +102,9 @@ cSaveResult Save_TXT(const QString& path, const cVQPoints& points) {
 
 cSaveResult Save_CSV(const QString& path, const cVQPoints& points) {
   cSaveResult result;
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly) ||
-      !Put_CSV(points, [&file](const QByteArray& piece) {
-        return file.write(piece) == piece.size();
-      }) ||
-      !file.flush() || !file.commit()) {
+  if (!Write_Whole_File(
+          path, [&points](const cPut& put) { return Put_CSV(points, put); }, result.error))
     result.status = cSaveResult::Write_Failed;
-    result.error = file.errorString();
-  }
   return result;
 }
 

@@ -7,6 +7,7 @@
 #include "files/GpxRead.h"
 #include "files/TwlFile.h"
 #include "points/cVQPoints.h"
+#include "text/TimeText.h"
 
 namespace {
 cLoadResult Failed(cLoadResult::Status status, const QString& error, qint64 line = 0) {
@@ -29,7 +30,8 @@ QString Choices_Text(const QVector<cChoice>& choices) {
   return QStringLiteral("the file holds ") + texts.join(QStringLiteral(", "));
 }
 
-// The points replace the list's; a point whose label is already there is counted, not added.
+// A GPX part's points replace the list's; a point whose label is already there is counted, not
+// added. The reader has refused any impossible place already.
 template <class Add>
 cLoadResult Apply(qsizetype n, bool from_track, cVQPoints& points, Add add) {
   cLoadResult result;
@@ -91,6 +93,47 @@ cLoadResult Load_GPX(cGpxContent content, cVQPoints& points, const cPick& pick,
 }
 }  // namespace
 
+QString Impossible_Place(const QVector<cVQPoint>& read) {
+  for (int i = 0; i < read.size(); ++i) {
+    const cVQPoint& p = read[i];
+    if (!(p.lat >= -90 && p.lat <= 90) || !(p.lon >= -180 && p.lon <= 180))
+      return QStringLiteral("point %1 \"%2\" is at latitude %3, longitude %4, which no place has")
+          .arg(i + 1)
+          .arg(p.Label)
+          .arg(p.lat)
+          .arg(p.lon);
+  }
+  return {};
+}
+
+cLoadResult Replace_Points(QVector<cVQPoint> read, cVQPoints& points, cPointSource source) {
+  cLoadResult result;
+  const QString impossible = Impossible_Place(read);
+  if (!impossible.isEmpty()) {
+    result = Failed(cLoadResult::Bad_Content, impossible);
+    result.fault = cLoadResult::Bad_Point;
+    return result;
+  }
+  const bool gpx = source == cPointSource::Gpx || source == cPointSource::Gpx_Track;
+  points.Clear();
+  points.From_Track = source == cPointSource::Gpx_Track;
+  points.From_Grid = source == cPointSource::Grid;
+  points.Reserve(int(read.size()));
+  for (int i = 0; i < read.size(); ++i) {
+    cVQPoint& p = read[i];
+    if (gpx && p.Label.isEmpty()) p.Label = QString::number(i + 1);
+    if (gpx && p.Comment.isEmpty() && p.Time.isValid()) p.Comment = Local_Time_Text(p.Time);
+    const QString label = p.Label;
+    if (!points.Add(std::move(p))) {
+      if (result.duplicates == 0) result.first_duplicate = label;
+      ++result.duplicates;
+    }
+  }
+  result.loaded = points.Count();
+  if (points.lv) points.Redisplay();
+  return result;
+}
+
 cPointFileKind Point_File_Kind(const QString& path) {
   const QString ext = path.right(4).toUpper();
   if (ext == QLatin1String(".TWL")) return cPointFileKind::Twl;
@@ -150,10 +193,7 @@ cLoadResult Load_Point_Bytes(const QByteArray& bytes, cPointFileKind kind, cVQPo
         result.fault = content.line == 1 ? cLoadResult::Not_Vq_Csv : cLoadResult::Bad_Csv_Line;
         return result;
       }
-      return Apply(content.points.size(), false, points, [&](qsizetype i, QString& label) {
-        label = content.points[i].Label;
-        return points.Add(std::move(content.points[i]));
-      });
+      return Replace_Points(std::move(content.points), points, cPointSource::Csv);
     }
     case cPointFileKind::None:
       break;
