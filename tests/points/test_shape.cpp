@@ -106,7 +106,8 @@ TEST(Simplify, AgainstPlainReferences) {
     EXPECT_LE(Simplify(points, -1, cap).Max_Dev_m, Max_Dev(g, ref) + 1e-3);
     Check(Simplify(points, -1, cap), cap);
     const cSimplified both = Simplify(points, 15, cap);
-    EXPECT_TRUE(Check(both, cap) == cap || both.Kept == by_tol.Kept);
+    Check(both, cap);
+    EXPECT_TRUE(int(by_tol.Kept.size()) > cap || both.Kept == by_tol.Kept);
     EXPECT_EQ(int(Simplify(points, -1, last + 1).Kept.size()), last + 1);  // within the limit
   }
   EXPECT_GE(kept_total, fewest_total);
