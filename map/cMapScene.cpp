@@ -1,0 +1,32 @@
+#include "map/cMapScene.h"
+
+#include "points/cVQPoints.h"
+
+void cMapScene::Build(const cVQPoints& list, cPlane to) {
+  points = &list;
+  plane = to;
+  track = list.From_Track;
+  const size_t n = size_t(list.Count());
+  x.resize(n);
+  y.resize(n);
+  size_t i = 0;
+  for (const cVQPoint& p : list) x[i] = p.lat, y[i] = p.lon, ++i;
+  MapPlane::Forward(plane, x.data(), y.data(), n);
+}
+
+cBox cMapScene::Bounds() const {
+  cBox box;
+  for (size_t i = 0; i < x.size(); ++i) box.Add(x[i], y[i]);
+  return box;
+}
+
+int cMapScene::Nearest(const cMapView& view, QPointF px, double within_px) const {
+  int best = -1;
+  double best_d2 = within_px * within_px;
+  for (size_t i = 0; i < x.size(); ++i) {
+    const QPointF d = view.To_Px(x[i], y[i]) - px;
+    const double d2 = d.x() * d.x() + d.y() * d.y();
+    if (d2 <= best_d2) best = int(i), best_d2 = d2;
+  }
+  return best;
+}
