@@ -7,6 +7,7 @@
 #include <QElapsedTimer>
 #include <QImage>
 #include <QItemSelectionModel>
+#include <QLineEdit>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
@@ -15,6 +16,8 @@
 
 #include "app/cListModel.h"
 #include "app/cMapPane.h"
+#include "app/cMapSettings.h"
+#include "app/frmOptions.h"
 #include "map/cTileCache.h"
 #include "tests/app/WindowTest.h"
 
@@ -149,4 +152,36 @@ TEST_F(MapPaneTest, SelectionFollowsBothWaysAndTheMenuHidesIt) {
   w->mnuDisplayMap->trigger();
   EXPECT_FALSE(w->Map->isVisible());
   EXPECT_EQ(Stored("Display/Map"), "0");
+}
+
+// The settings dialog's base map reaches the pane: tiles from the server drawn under the
+// points, and a server that fails gives one quiet line on the map, never a message box.
+TEST_F(MapPaneTest, BaseMapFromTheSettingsAndAFailingServer) {
+  cTileServer server(false);
+  qputenv("XDG_CACHE_HOME", dir.filePath("cache").toUtf8());  // the pane's disk cache
+  auto w = Started(QStringLiteral(VQ_SOURCE_DIR "/samples/sample.twl"));
+  w->resize(800, 600);
+  w->show();
+  for (const QString& url : {server.Template(), QStringLiteral("ftp://x/{z}/{x}/{y}")}) {
+    frmOptions f;
+    f.fraMap->setChecked(true);
+    f.fraMap->txtTiles->setText(url);
+    f.cmdOK_Click();
+  }
+  EXPECT_EQ(Stored("Map/Template"), server.Template());  // the unusable one is not stored
+  EXPECT_EQ(Stored("Map/Attribution"), "© OpenStreetMap contributors");
+  w->Map->Apply_Settings();
+  ASSERT_NE(w->Map->Tiles(), nullptr);
+  w->Map->repaint();
+  cTileCache& tiles = *w->Map->Tiles();
+  EXPECT_TRUE(Wait_For([&] { return server.requests > 0 && tiles.Pending() == 0; }, 10000));
+  EXPECT_EQ(tiles.Failures(), 0);
+  EXPECT_EQ(w->Map->grab().toImage().pixelColor(w->Map->width() / 2, 40), QColor(10, 200, 10));
+
+  Put("Map/Template", "http://127.0.0.1:1/{z}/{x}/{y}.png");
+  w->Map->Apply_Settings();
+  w->Map->repaint();
+  EXPECT_TRUE(Wait_For([&] { return tiles.Pending() == 0 && tiles.Failures() > 1; }, 10000));
+  EXPECT_FALSE(w->Map->Note().isEmpty());
+  EXPECT_TRUE(services.messages.isEmpty());
 }
