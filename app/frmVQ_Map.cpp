@@ -5,6 +5,7 @@
 #include <QItemSelectionModel>
 #include <QMenu>
 #include <QScreen>
+#include <QSettings>
 #include <QSplitter>
 #include <QTreeView>
 
@@ -47,6 +48,10 @@ void frmVQ::Build_Map() {
         index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     lv->scrollTo(index);
   });
+  connect(splMain, &QSplitter::splitterMoved, this, [this] {
+    QSettings(QStringLiteral("VQ"), QStringLiteral("VQ"))
+        .setValue(QStringLiteral("Display/MapSplit"), QString::fromLatin1(splMain->saveState().toBase64()));
+  });
   // Runs after the settings dialog, which is connected first.
   connect(mnuFileSettings, &QAction::triggered, Map, &cMapPane::Apply_Settings);
 }
@@ -82,14 +87,21 @@ void frmVQ::mnuDisplayMap_Click() {
 }
 
 // At the first start the window is as wide as its columns; with the map shown it is wider by as
-// much again, where the screen allows it.
+// much again, where the screen allows it. Later starts restore where the user left the divider.
 void frmVQ::Map_Start_Size() {
+  const QByteArray split = QByteArray::fromBase64(
+      Setting(QStringLiteral("Display/MapSplit"), QString()).toLatin1());
+  if (!split.isEmpty()) splMain->restoreState(split);
   if (!Map->isVisibleTo(this) || !m_outer_px.isValid() ||
       Setting_Number(QStringLiteral("Display/Width"), -1) != -1)
     return;
   const QScreen* screen = QGuiApplication::primaryScreen();
-  const int most = screen ? screen->availableGeometry().width() : 2 * m_outer_px.width();
-  m_outer_px.setWidth(qMin(most, 2 * m_outer_px.width()));
+  const int list_w = m_outer_px.width();
+  const int most = screen ? screen->availableGeometry().width() : 2 * list_w;
+  m_outer_px.setWidth(qMin(most, 2 * list_w));
+  splMain->setSizes({list_w, m_outer_px.width() - list_w});
   Keep_Outer_Size();
-  if (screen) move(screen->availableGeometry().center() - QPoint(m_outer_px.width() / 2, m_outer_px.height() / 2));
+  if (screen)
+    move(screen->availableGeometry().center() -
+         QPoint(m_outer_px.width() / 2, m_outer_px.height() / 2));
 }

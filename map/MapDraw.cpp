@@ -149,7 +149,7 @@ void Draw_Scale_Bar(QPainter& painter, const cMapScene& scene, const cMapView& v
   const double p10 = std::pow(10, std::floor(std::log10(want_m)));
   const double length_m = want_m >= 5 * p10 ? 5 * p10 : want_m >= 2 * p10 ? 2 * p10 : p10;
   const double length_px = length_m / ground;
-  const QPointF a(12 * s, view.size.height() - 14 * s), b = a + QPointF(length_px, 0);
+  const QPointF a(12 * s, view.size.height() - 30 * s), b = a + QPointF(length_px, 0);
   painter.setPen(QPen(Qt::black, 2 * s));
   painter.drawLine(a, b);
   painter.drawLine(a, a - QPointF(0, 5 * s));
