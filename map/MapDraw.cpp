@@ -108,7 +108,8 @@ void Draw_Marks(QPainter& painter, const cMapScene& scene, const cMapView& view,
       const double rr = pass ? sel_r : r;
       if (!(pass ? chosen : marks).Take(QRectF(p.x() - 0.5, p.y() - 0.5, 1, 1))) continue;
       painter.drawEllipse(p, rr, rr);
-      if (!style.labels) continue;
+      // A track's points are named by number or time: their labels would only hide the line.
+      if (!style.labels || scene.track) continue;
       const QString& text = scene.points->Item(int(i) + 1).Label;
       if (text.isEmpty()) continue;
       const QRectF box(p.x() + rr + 2 * s, p.y() - metrics.height() / 2,
