@@ -17,6 +17,12 @@ void cMapScene::Build(const cVQPoints& list, cPlane to) {
 cBox cMapScene::Bounds() const {
   cBox box;
   for (size_t i = 0; i < x.size(); ++i) box.Add(x[i], y[i]);
+  if (box.Valid()) return box;
+  // From Eilat to the Hermon, from the coast to the Jordan.
+  double lat[] = {29.45, 33.35}, lon[] = {34.25, 35.9};
+  MapPlane::Forward(plane, lat, lon, 2);
+  box.Add(lat[0], lon[0]);
+  box.Add(lat[1], lon[1]);
   return box;
 }
 

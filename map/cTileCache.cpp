@@ -9,6 +9,7 @@
 
 namespace {
 constexpr qint64 kWeek_s = 7 * 24 * 3600;
+constexpr qint64 kRetry_ms = 60000;
 }
 
 cTileCache::cTileCache(const QString& cache_dir, QObject* parent)
@@ -49,6 +50,9 @@ QImage cTileCache::Image(const cTileKey& key) const {
 
 void cTileCache::Want(const std::vector<cTileKey>& keys) {
   if (m_template.isEmpty()) return;
+  // The network may be back: what failed is asked for again, but not in every frame.
+  if (!m_failed.isEmpty() && m_failed_at.isValid() && m_failed_at.elapsed() > kRetry_ms)
+    m_failed.clear();
   QSet<qint64> wanted;
   for (const cTileKey& k : keys) wanted.insert(Key(k));
   for (auto it = m_queue.begin(); it != m_queue.end();) {
@@ -110,6 +114,7 @@ void cTileCache::Finished(QNetworkReply* reply) {
     emit Tile_Arrived();
   } else {
     m_failed.insert(Key(k));
+    m_failed_at.start();
     ++m_failures;
     m_error = reply->property("vq_timed_out").toBool()
                   ? QStringLiteral("%1: no answer in %2 s").arg(Url_Of(k)).arg(Give_Up_Ms / 1000.0)

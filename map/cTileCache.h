@@ -6,6 +6,7 @@
 // prefetch), at most two requests at a time, and a tile that has not come in 10 s given up.
 // Nothing here blocks: tiles arrive through the event loop and are announced by a signal.
 #include <QCache>
+#include <QElapsedTimer>
 #include <QHash>
 #include <QImage>
 #include <QObject>
@@ -66,6 +67,7 @@ class cTileCache : public QObject {
   std::deque<cTileKey> m_queue;
   QHash<QNetworkReply*, cTileKey> m_flying;
   QSet<qint64> m_asked, m_failed;
+  QElapsedTimer m_failed_at;  // the last failure: failed tiles are asked for again a minute on
   int m_failures = 0;
   QString m_error;
 };

@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <QUrl>
 #include <cstdio>
+#include <memory>
 
 #include "map/MapDraw.h"
 #include "map/cTileCache.h"
@@ -131,11 +132,12 @@ int Cmd_Plot(const cToolArgs& args) {
   cMapView view;
   view.size = size;
   view.Fit(scene.Bounds(), kMargin_px);
-  cTileCache tiles;
+  std::unique_ptr<cTileCache> tiles;
   if (args.Is_Set("tiles")) {
-    tiles.Set_Template(url);
-    Fetch_Tiles(tiles, view);
-    style.tile = [&tiles](const cTileKey& k) { return tiles.Image(k); };
+    tiles = std::make_unique<cTileCache>();
+    tiles->Set_Template(url);
+    Fetch_Tiles(*tiles, view);
+    style.tile = [&tiles](const cTileKey& k) { return tiles->Image(k); };
     style.attribution = args.Is_Set("attribution") ? args.Value("attribution")
                                                    : QString::fromUtf8(kDefaultAttribution);
   }
