@@ -32,7 +32,9 @@ bool cMapSettings::Usable(const QString& url_template) {
 }
 
 void cMapSettings::Save(QSettings& store) const {
-  store.setValue(QStringLiteral("Map/Tiles"), isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
-  if (Usable(txtTiles->text())) store.setValue(QStringLiteral("Map/Template"), txtTiles->text().trimmed());
+  store.setValue(QStringLiteral("Map/Tiles"),
+                 isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
+  if (Usable(txtTiles->text()))
+    store.setValue(QStringLiteral("Map/Template"), txtTiles->text().trimmed());
   store.setValue(QStringLiteral("Map/Attribution"), txtAttribution->text().trimmed());
 }

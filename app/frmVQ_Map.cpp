@@ -50,7 +50,8 @@ void frmVQ::Build_Map() {
   });
   connect(splMain, &QSplitter::splitterMoved, this, [this] {
     QSettings(QStringLiteral("VQ"), QStringLiteral("VQ"))
-        .setValue(QStringLiteral("Display/MapSplit"), QString::fromLatin1(splMain->saveState().toBase64()));
+        .setValue(QStringLiteral("Display/MapSplit"),
+                  QString::fromLatin1(splMain->saveState().toBase64()));
   });
   // Runs after the settings dialog, which is connected first.
   connect(mnuFileSettings, &QAction::triggered, Map, &cMapPane::Apply_Settings);
@@ -89,8 +90,8 @@ void frmVQ::mnuDisplayMap_Click() {
 // At the first start the window is as wide as its columns; with the map shown it is wider by as
 // much again, where the screen allows it. Later starts restore where the user left the divider.
 void frmVQ::Map_Start_Size() {
-  const QByteArray split = QByteArray::fromBase64(
-      Setting(QStringLiteral("Display/MapSplit"), QString()).toLatin1());
+  const QByteArray split =
+      QByteArray::fromBase64(Setting(QStringLiteral("Display/MapSplit"), QString()).toLatin1());
   if (!split.isEmpty()) splMain->restoreState(split);
   if (!Map->isVisibleTo(this) || !m_outer_px.isValid() ||
       Setting_Number(QStringLiteral("Display/Width"), -1) != -1)

@@ -67,7 +67,11 @@ void BM_Project(benchmark::State& state) {
     benchmark::DoNotOptimize(scene.x.data());
   }
 }
-BENCHMARK(BM_Project)->ArgNames({"n", "new_grid"})->Args({200000, 0})->Args({200000, 1})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Project)
+    ->ArgNames({"n", "new_grid"})
+    ->Args({200000, 0})
+    ->Args({200000, 1})
+    ->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {

@@ -20,8 +20,10 @@ class cCells {
   }
   // False when any cell under r is taken; else takes them all.
   bool Take(const QRectF& r) {
-    const int c0 = std::max(0, int(r.left() / m_cell)), c1 = std::min(m_cols - 1, int(r.right() / m_cell));
-    const int r0 = std::max(0, int(r.top() / m_cell)), r1 = std::min(m_rows - 1, int(r.bottom() / m_cell));
+    const int c0 = std::max(0, int(r.left() / m_cell)),
+              c1 = std::min(m_cols - 1, int(r.right() / m_cell));
+    const int r0 = std::max(0, int(r.top() / m_cell)),
+              r1 = std::min(m_rows - 1, int(r.bottom() / m_cell));
     for (int y = r0; y <= r1; ++y)
       for (int x = c0; x <= c1; ++x)
         if (m_taken[size_t(y) * size_t(m_cols) + size_t(x)]) return false;
@@ -45,8 +47,8 @@ int Out_Code(QPointF p, const QRectF& r) {
 
 void Draw_Lines(QPainter& painter, const cMapScene& scene, const cMapView& view, double scale) {
   const QRectF area = QRectF(QPointF(0, 0), view.size).adjusted(-20, -20, 20, 20);
-  painter.setPen(QPen(scene.track ? kTrack : kRoute, 2 * scale, Qt::SolidLine, Qt::RoundCap,
-                      Qt::RoundJoin));
+  painter.setPen(
+      QPen(scene.track ? kTrack : kRoute, 2 * scale, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
   QPolygonF poly;
   const auto flush = [&] {
     if (poly.size() >= 2) painter.drawPolyline(poly);

@@ -4,7 +4,7 @@
 #include <cmath>
 
 namespace {
-constexpr double kSteps_m[] = {100,   200,   500,    1000,   2000,   5000,
+constexpr double kSteps_m[] = {100,   200,   500,   1000,   2000,   5000,
                                10000, 20000, 50000, 100000, 200000, 500000};
 constexpr double kMinGap_px = 90;
 constexpr int kMaxLines = 80;
@@ -109,14 +109,18 @@ std::vector<cTilePlace> For_View(const cMapView& view) {
   const int n = 1 << z;
   const double tile_m = 2 * MapPlane::kMercatorHalf / n;
   const cBox shown = view.Shown();
-  const auto col = [&](double x) { return int(std::floor((x + MapPlane::kMercatorHalf) / tile_m)); };
-  const auto row = [&](double y) { return int(std::floor((MapPlane::kMercatorHalf - y) / tile_m)); };
+  const auto col = [&](double x) {
+    return int(std::floor((x + MapPlane::kMercatorHalf) / tile_m));
+  };
+  const auto row = [&](double y) {
+    return int(std::floor((MapPlane::kMercatorHalf - y) / tile_m));
+  };
   const int x0 = std::max(0, col(shown.x0)), x1 = std::min(n - 1, col(shown.x1));
   const int y0 = std::max(0, row(shown.y1)), y1 = std::min(n - 1, row(shown.y0));
   for (int ty = y0; ty <= y1; ++ty) {
     for (int tx = x0; tx <= x1; ++tx) {
-      const QPointF tl = view.To_Px(-MapPlane::kMercatorHalf + tx * tile_m,
-                                    MapPlane::kMercatorHalf - ty * tile_m);
+      const QPointF tl =
+          view.To_Px(-MapPlane::kMercatorHalf + tx * tile_m, MapPlane::kMercatorHalf - ty * tile_m);
       const QPointF br = view.To_Px(-MapPlane::kMercatorHalf + (tx + 1) * tile_m,
                                     MapPlane::kMercatorHalf - (ty + 1) * tile_m);
       tiles.push_back({{z, tx, ty}, QRectF(tl, br)});

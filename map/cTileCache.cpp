@@ -10,14 +10,14 @@
 namespace {
 constexpr qint64 kWeek_s = 7 * 24 * 3600;
 constexpr qint64 kRetry_ms = 60000;
-}
+}  // namespace
 
 cTileCache::cTileCache(const QString& cache_dir, QObject* parent)
     : QObject(parent), m_net(new QNetworkAccessManager(this)), m_disk(new QNetworkDiskCache(this)) {
-  m_disk->setCacheDirectory(
-      cache_dir.isEmpty()
-          ? QStandardPaths::writableLocation(QStandardPaths::CacheLocation) + QStringLiteral("/tiles")
-          : cache_dir);
+  m_disk->setCacheDirectory(cache_dir.isEmpty()
+                                ? QStandardPaths::writableLocation(QStandardPaths::CacheLocation) +
+                                      QStringLiteral("/tiles")
+                                : cache_dir);
   m_net->setCache(m_disk);  // the manager takes it over
 }
 

@@ -76,7 +76,8 @@ int Cmd_Plot(const cToolArgs& args) {
   const QString out = args.files[1];
   const QString kind = QFileInfo(out).suffix().toLower();
   if (kind != QLatin1String("svg") && kind != QLatin1String("png") && kind != QLatin1String("pdf"))
-    return args.Usage(QStringLiteral("%1: the output name must end in .svg, .png or .pdf").arg(out));
+    return args.Usage(
+        QStringLiteral("%1: the output name must end in .svg, .png or .pdf").arg(out));
   QSize size(kDefaultW, kDefaultH);
   if (args.Is_Set("size") && !Parse_Size(args.Value("size"), size))
     return args.Usage(QStringLiteral("bad value '%1' for --size (WxH, 16 to 20000 pixels each)")
@@ -85,7 +86,8 @@ int Cmd_Plot(const cToolArgs& args) {
   const QString scheme = QUrl(url).scheme();
   if (args.Is_Set("tiles") && scheme != QLatin1String("http") && scheme != QLatin1String("https") &&
       scheme != QLatin1String("file"))
-    return args.Usage(QStringLiteral("--tiles needs an http, https or file URL with {z}, {x}, {y}"));
+    return args.Usage(
+        QStringLiteral("--tiles needs an http, https or file URL with {z}, {x}, {y}"));
   if (args.Is_Set("itm") && !ToolUtil::Proj_Ready()) return 1;
   cVQPoints points;
   if (!ToolUtil::Load(args.files[0], points, args.Value("pick"), args.Is_Set("true-datum")))
@@ -155,6 +157,7 @@ int Cmd_Plot(const cToolArgs& args) {
     ToolUtil::Error(QStringLiteral("%1: cannot write: %2").arg(out, file.errorString()));
     return 1;
   }
-  std::fprintf(stderr, "%d point(s) plotted to %s\n", points.Count(), out.toLocal8Bit().constData());
+  std::fprintf(stderr, "%d point(s) plotted to %s\n", points.Count(),
+               out.toLocal8Bit().constData());
   return 0;
 }

@@ -106,10 +106,12 @@ int main(int argc, char** argv) {
   // plot draws text, which needs Qt's GUI platform: the offscreen one, with or without a display.
   bool gui = false;
   for (int i = 1; i < argc; ++i) gui = gui || std::strcmp(argv[i], "plot") == 0;
-  if (gui && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  if (gui && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    qputenv("QT_QPA_PLATFORM", "offscreen");
   // Without a desktop session Qt's GUI start notes a missing runtime folder that plot does not
   // need; only the tool's own lines belong on stderr.
-  if (gui && qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) qInstallMessageHandler(Quiet_Runtime_Note);
+  if (gui && qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
+    qInstallMessageHandler(Quiet_Runtime_Note);
   std::unique_ptr<QCoreApplication> app_holder =
       gui ? std::make_unique<QGuiApplication>(argc, argv)
           : std::make_unique<QCoreApplication>(argc, argv);

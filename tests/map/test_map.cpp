@@ -26,7 +26,8 @@ namespace {
 bool Wait_For(const std::function<bool()>& cond, int ms) {
   QElapsedTimer clock;
   clock.start();
-  while (!cond() && clock.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+  while (!cond() && clock.elapsed() < ms)
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
   return cond();
 }
 

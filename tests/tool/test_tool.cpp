@@ -1,5 +1,6 @@
 // vqtool as its own process: exit codes, what it prints and the files it writes.
 #include <gtest/gtest.h>
+#include <proj.h>
 
 #include <QDir>
 #include <QFile>
@@ -9,8 +10,6 @@
 #include <QTcpServer>
 #include <QTemporaryDir>
 #include <cmath>
-
-#include <proj.h>
 
 namespace {
 struct cRun {
@@ -100,10 +99,14 @@ TEST(vqtool, FailuresSayOneLineAndExitNonZero) {
   EXPECT_FALSE(QFile::exists(dir.filePath("out.doc")));
   const cRun help = Run_Tool({"--help"});
   EXPECT_EQ(help.status, 0);
-  for (const char* word : {"show", "convert", "info", "download-track", "upload-route", "--latlon",
-                           "--port P", "--settings", "--timeout", "--trace", "--number", "--title",
-                           "--yes", "--itm", "--true-datum", "devices", "--storage DIR", "plot",
-                           "--size WxH", "--tiles URL", "--attribution TEXT", "--no-labels"})
+  for (const char* word : {"show",           "convert",       "info",
+                           "download-track", "upload-route",  "--latlon",
+                           "--port P",       "--settings",    "--timeout",
+                           "--trace",        "--number",      "--title",
+                           "--yes",          "--itm",         "--true-datum",
+                           "devices",        "--storage DIR", "plot",
+                           "--size WxH",     "--tiles URL",   "--attribution TEXT",
+                           "--no-labels"})
     EXPECT_TRUE(help.out.contains(word)) << word;
 }
 
@@ -173,8 +176,11 @@ TEST(vqtoolGpx, PickErrorsAndEveryOutput) {
 TEST(vqtoolPlot, MarksStandWherePROJPutsThem) {
   QTemporaryDir dir;
   const QString gpx = dir.filePath("places.gpx"), svg = dir.filePath("plot.svg");
-  const double ll[][2] = {{31.7767, 35.2345}, {32.0853, 34.7818}, {29.5577, 34.9519},
-                          {33.4164, 35.8572}, {32.794, 34.9896}};
+  const double ll[][2] = {{31.7767, 35.2345},
+                          {32.0853, 34.7818},
+                          {29.5577, 34.9519},
+                          {33.4164, 35.8572},
+                          {32.794, 34.9896}};
   QByteArray xml = "<gpx xmlns=\"http://www.topografix.com/GPX/1/1\" version=\"1.1\">";
   for (int i = 0; i < 5; ++i)
     xml += QStringLiteral("<wpt lat=\"%1\" lon=\"%2\"><name>%3</name></wpt>")
@@ -188,13 +194,15 @@ TEST(vqtoolPlot, MarksStandWherePROJPutsThem) {
   file.close();
   QTcpServer silent;  // listens, but this process serves nothing while the tool runs
   ASSERT_TRUE(silent.listen(QHostAddress::LocalHost));
-  const QString tiles = QStringLiteral("http://127.0.0.1:%1/{z}/{x}/{y}.png").arg(silent.serverPort());
+  const QString tiles =
+      QStringLiteral("http://127.0.0.1:%1/{z}/{x}/{y}.png").arg(silent.serverPort());
   const struct {
     QStringList options;
     const char* crs;
   } rows[] = {
-      {{}, "+proj=tmerc +lat_0=31.73409 +lon_0=35.21206 +k=1 +x_0=170251 +y_0=1126868 "
-           "+a=6378300.789 +rf=293.466"},
+      {{},
+       "+proj=tmerc +lat_0=31.73409 +lon_0=35.21206 +k=1 +x_0=170251 +y_0=1126868 "
+       "+a=6378300.789 +rf=293.466"},
       {{"--itm"}, "EPSG:2039"},
       {{"--latlon", "--tiles", tiles}, "EPSG:3857"},
   };
