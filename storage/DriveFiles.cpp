@@ -5,6 +5,8 @@
 #include <QSaveFile>
 #include <QSet>
 
+#include "storage/MtpDrives.h"
+
 namespace {
 
 // Long names are legal on FAT (255 characters), but the receiver's list shows only a few words.
@@ -50,6 +52,8 @@ cWriteResult Write_New_File(const QString& path, const QByteArray& bytes) {
     r.status = cWriteResult::Exists;
     return r;
   }
+  // gvfs cannot rename on an MTP device: the file is written under its name and read back.
+  if (Is_Mtp_Path(path)) return Write_Mtp_File(path, bytes);
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
     r.error = file.errorString();
