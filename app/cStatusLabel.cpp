@@ -19,6 +19,7 @@ QSize cStatusLabel::minimumSizeHint() const {
 
 void cStatusLabel::paintEvent(QPaintEvent*) {
   QPainter painter(this);
+  painter.setLayoutDirection(layoutDirection());
   const QRect room = contentsRect();
   const QString shown = fontMetrics().elidedText(text(), Qt::ElideRight, room.width());
   setToolTip(shown == text() ? QString() : text());

@@ -134,7 +134,7 @@ void frmVQ::Build_List() {
 // never cut; the window does not grow for any of them.
 void frmVQ::Build_Status_Bar() {
   sbPanel1 = new cStatusLabel(this);
-  sbPanel2 = new cStatusLabel(this);
+  sbPanel2 = new cStatusLabel(this, true);  // a count
   sbSummary = new cStatusLabel(this, true);
   sbProgress = new QProgressBar(this);
   sbProgress->setMaximumWidth(Twips_To_Px(1440));
