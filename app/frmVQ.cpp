@@ -64,7 +64,8 @@ frmVQ::frmVQ(cServices& services, QWidget* parent) : QMainWindow(parent), m_serv
   Build_Status_Bar();
 }
 
-frmVQ::~frmVQ() = default;
+// The window watches the whole application for Esc; it stops before its members go.
+frmVQ::~frmVQ() { qApp->removeEventFilter(this); }
 
 int frmVQ::Twips_To_Px(double twips) const {
   return int(std::lround(twips * logicalDpiX() / 1440.0));

@@ -12,7 +12,8 @@ function(vq_gzip source target)
     COMMAND gzip -9n -c ${source} > ${target}
     DEPENDS ${source} VERBATIM)
 endfunction()
-vq_gzip(${_pkg}/vq.1 ${_out}/vq.1.gz)
+configure_file(${_pkg}/vq.1.in ${_out}/vq.1 @ONLY)
+vq_gzip(${_out}/vq.1 ${_out}/vq.1.gz)
 vq_gzip(${_pkg}/changelog ${_out}/changelog.gz)
 set(_docs ${_out}/vq.1.gz ${_out}/changelog.gz)
 # vqtool's page is made from its own --help and --version, so it lists the options it has.

@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
@@ -72,6 +73,12 @@ TEST_F(Window, FirstStartOpensTheReadmeOnceAndCloseSavesSizes) {
   EXPECT_EQ(again.size(), QSize(640, 480));  // the stored size gives back the same window
   EXPECT_EQ(services.opened.size(), 4);      // not again
   EXPECT_EQ(services.ended, 0);
+  // Installed, the program is in bin and the readme under share/vq.
+  services.program_folder = dir.filePath("bin");
+  ASSERT_TRUE(QDir().mkpath(dir.filePath("share/vq")));
+  ASSERT_TRUE(QFile::copy(dir.filePath("Readme.htm"), dir.filePath("share/vq/Readme.htm")));
+  again.mnuHelpReadme->trigger();
+  EXPECT_EQ(services.opened.last(), dir.path() + "/share/vq/Readme.htm");
 }
 
 TEST_F(Window, StoredDisplaySizesAndBadValues) {
