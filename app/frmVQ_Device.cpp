@@ -121,21 +121,20 @@ bool frmVQ::Ask_Go_On(const QString& text) {
                             cServices::cIcon::Exclamation) == cServices::cAnswer::OK;
 }
 
+// A download's count is said in words: "התקבלו 164 מתוך 300 נקודות", of the points the receiver
+// announced (its count less the track headers so far).
 void frmVQ::Show_Panel(int panel, const QString& text) {
-  if (panel == 2 && Transfer && Transfer->Phase() == cTransfer::cPhase::Download) {
-    Show_Download_Count();
+  bool is_count = false;
+  const int received = text.toInt(&is_count);
+  if (panel == 2 && is_count && Transfer && Transfer->Kind() == cTransfer::cPhase::Download) {
+    const int announced = int(Garmin->Incoming_Records_Count()) - Transfer->Track_Headers();
+    sbPanel2->setText(announced > 0 ? QStringLiteral("התקבלו %1 מתוך %2 נקודות")
+                                          .arg(received)
+                                          .arg(qMax(announced, received))
+                                    : QStringLiteral("התקבלו %1 נקודות").arg(received));
     return;
   }
   (panel == 1 ? sbPanel1 : sbPanel2)->setText(text);
-}
-
-// "התקבלו 164 מתוך 300 נקודות": the points of the log so far, of those the receiver announced.
-void frmVQ::Show_Download_Count() {
-  const int announced = int(Garmin->Incoming_Records_Count()) - Transfer->Track_Headers();
-  sbPanel2->setText(announced > 0 ? QStringLiteral("התקבלו %1 מתוך %2 נקודות")
-                                        .arg(Points.Count())
-                                        .arg(qMax(announced, Points.Count()))
-                                  : QStringLiteral("התקבלו %1 נקודות").arg(Points.Count()));
 }
 
 void frmVQ::Show_Progress(int done, int total) {
@@ -168,10 +167,11 @@ void frmVQ::Set_Busy(bool busy) {
 
 // The receiver and the progress leave the status bar with the transfer; the summary tells the
 // list.
-void frmVQ::Transfer_Ended(bool) {
+void frmVQ::Transfer_Ended(bool list_from_receiver) {
   Set_Busy(false);
   sbPanel1->clear();
   sbPanel2->clear();
   sbProgress->hide();
+  if (list_from_receiver) List_From_Receiver(Points.Title);
   Show_Summary();
 }

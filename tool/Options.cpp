@@ -31,7 +31,9 @@ const QVector<cToolOption>& Tool_Options() {
       {"trace", nullptr, kLink, "print every frame sent and received on stderr"},
       {"number", "R", "upload-route", "the route number, 1 to 20"},
       {"title", "T", "upload-route", "the route title (default: the file's name)"},
-      {"yes", nullptr, "upload-route", "go on when two points get the same name in the receiver"},
+      {"yes", nullptr, "download-track upload-route",
+       "go on when two points get the same name in the receiver; keep the points of a log cut\n"
+       "short"},
       {"storage", "DIR", "download-track upload-route",
        "the folder of a Garmin receiver seen as a USB drive (one holding a Garmin folder): the\n"
        "route is written there as a GPX file, the track is read from its active log"},
