@@ -283,6 +283,12 @@ TEST(Transfer, NoAnswerAsksToRetryAndCancelKeepsTheList) {
   int requests = 0;
   for (const QByteArray& p : b.sim.Received) requests += quint8(p[1]) == 254;
   EXPECT_EQ(requests, 4);
+  // A port that cannot be opened is said at once, naming the device and the system's reason.
+  b.comm.setDevicePath("/dev/vq-none");
+  EXPECT_FALSE(b.transfer.Garmin_Download_Start(3, "9600,N,8,1"));
+  ASSERT_EQ(b.ui.notices.size(), 1);
+  EXPECT_TRUE(b.ui.notices[0].startsWith(QStringLiteral("פתיחת /dev/vq-none נכשלה:\r\n")));
+  EXPECT_FALSE(b.ui.busy);
 }
 
 TEST(Transfer, NmeaReceiverIsTurnedAway) {
