@@ -99,8 +99,8 @@ TEST_F(WindowDevice, DownloadReplacesTheListAndCancelledHandshakeKeepsIt) {
   EXPECT_EQ(services.messages[0].buttons, cServices::cButtons::Save_Discard_Cancel);
   EXPECT_EQ(services.messages[1].buttons, cServices::cButtons::Retry_Cancel);
   EXPECT_EQ(services.messages[1].text,
-            QStringLiteral("התקשורת למכשיר בערוץ טורי 6 נכשלה.\r\nההתקן: /dev/ttyUSB5\r\n"
-                           "יש לוודא שה-GPS מחובר ודולק ושהוא מוגדר לפרוטוקול GRMN/GRMN."));
+            QStringLiteral("התקשורת למכשיר בערוץ טורי 6 נכשלה.\r\nההתקן: ") + sim.Slave_Path() +
+                QStringLiteral("\r\nיש לוודא שה-GPS מחובר ודולק ושהוא מוגדר לפרוטוקול GRMN/GRMN."));
   EXPECT_EQ(w->Points.Count(), 4);
   EXPECT_EQ(services.ended, 0);
 }
