@@ -14,6 +14,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class cMapSettings;
 
 class frmOptions : public QDialog {
   Q_OBJECT
@@ -37,6 +38,7 @@ class frmOptions : public QDialog {
   // by default; the tests answer it.
   std::function<QString(const QString&)> Choose_Folder;
   QLabel* lblNote;
+  cMapSettings* fraMap;  // the base map
   QPushButton* cmdOK;
   QPushButton* cmdCancel;
 

@@ -4,7 +4,7 @@
 # dpkg-dev and help2man are for the package). Packages named on the command line are installed
 # too (the sanitizer build adds clang's, scripts/package.sh lintian and desktop-file-utils).
 set -euo pipefail
-pkgs=(build-essential cmake qt6-base-dev qt6-serialport-dev libgl-dev
+pkgs=(build-essential cmake qt6-base-dev qt6-serialport-dev qt6-svg-dev libgl-dev
       libgtest-dev libgmock-dev libbenchmark-dev libproj-dev proj-data xdg-utils libxml2-utils locales
       qt6-translations-l10n file dpkg-dev help2man "$@")
 missing=()
