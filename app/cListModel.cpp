@@ -1,5 +1,8 @@
 #include "app/cListModel.h"
 
+#include <QMimeData>
+#include <set>
+
 #include "app/cColumnFit.h"
 
 namespace {
@@ -27,6 +30,40 @@ void cListModel::Set_Rows(QVector<cVQRow> rows) {
 QString cListModel::Row_Text(int row, int column) const {
   if (row < 1 || row > m_rows.size() || column < 1 || column > 6) return QString();
   return m_rows[row - 1][size_t(column - 1)];
+}
+
+bool cListModel::Set_Row(int row, const cVQRow& text) {
+  if (row < 1 || row > m_rows.size()) return false;
+  m_rows[row - 1] = text;
+  emit dataChanged(index(row - 1, 0), index(row - 1, 5));
+  return true;
+}
+
+const char* const cListModel::kRowsMime = "application/x-vq-rows";
+
+Qt::ItemFlags cListModel::flags(const QModelIndex& index) const {
+  Qt::ItemFlags f = QAbstractTableModel::flags(index);
+  if (!index.isValid()) return f;
+  f |= Qt::ItemIsDragEnabled;
+  if (On_Edit && index.column() < 5) f |= Qt::ItemIsEditable;
+  return f;
+}
+
+bool cListModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+  if (role != Qt::EditRole || !index.isValid() || !On_Edit) return false;
+  return On_Edit(index.row(), index.column(), value.toString());
+}
+
+QStringList cListModel::mimeTypes() const { return {QString::fromLatin1(kRowsMime)}; }
+
+QMimeData* cListModel::mimeData(const QModelIndexList& indexes) const {
+  std::set<int> rows;
+  for (const QModelIndex& i : indexes) rows.insert(i.row());
+  QStringList numbers;
+  for (int r : rows) numbers << QString::number(r);
+  auto* data = new QMimeData;
+  data->setData(QString::fromLatin1(kRowsMime), numbers.join(QLatin1Char(' ')).toLatin1());
+  return data;
 }
 
 int cListModel::rowCount(const QModelIndex& parent) const {

@@ -56,6 +56,7 @@ frmVQ::frmVQ(cServices& services, QWidget* parent) : QMainWindow(parent), m_serv
   Build_Menus();
   Build_List();
   Build_Status_Bar();
+  Edit_Enable(true);
 }
 
 frmVQ::~frmVQ() = default;
@@ -79,6 +80,7 @@ void frmVQ::Build_Menus() {
   mnuFile->addSeparator();
   mnuFileExit = mnuFile->addAction(QStringLiteral("&יציאה"));
   mnuFileExit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
+  Build_Edit_Menu();
   QMenu* mnuDisplay = menuBar()->addMenu(QStringLiteral("&תצוגה"));
   mnuDisplayCorITM = mnuDisplay->addAction(QStringLiteral("רשת &ישראל"));
   mnuDisplayCorLL = mnuDisplay->addAction(QStringLiteral("&רשת LAT/LON"));

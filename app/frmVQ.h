@@ -15,12 +15,14 @@ class QMenu;
 class QProgressBar;
 class QPushButton;
 class QTreeView;
+class QUndoStack;
 class cGarmin;
 class cListModel;
 class cSerialPort;
 class cServices;
 class cTransfer;
 class frmRteData;
+struct cShown;
 
 class frmVQ : public QMainWindow, private cTransferUI {
   Q_OBJECT
@@ -51,9 +53,10 @@ class frmVQ : public QMainWindow, private cTransferUI {
   // The list now holds what was read from the receiver: it is not saved, and the caption names
   // the receiver. Called when a track download has finished.
   void List_From_Receiver(const QString& receiver);
-  bool List_Unsaved() const { return m_unsaved; }
-  // Before the list is replaced or the program ends: a list from the receiver that is not
-  // saved asks to save, discard or cancel. True when the caller may go on.
+  // A list from the receiver not yet saved, or a list with edits since it was read or saved.
+  bool List_Unsaved() const;
+  // Before the list is replaced or the program ends: a list that is not saved asks to save,
+  // discard or cancel. True when the caller may go on.
   bool Confirm_Discard();
 
   // Members the transfers and the tests reach.
@@ -77,6 +80,18 @@ class frmVQ : public QMainWindow, private cTransferUI {
       *mnuFileExit, *mnuDisplayCorITM, *mnuDisplayCorLL, *mnuHelpAbout, *mnuHelpReadme;
   QAction *mnuDisplayCorNew = nullptr, *mnuDisplayDatum = nullptr;
   QLabel* sbGrid = nullptr;  // which grid and datum the list shows
+
+  // Editing the list (app/frmVQ_Edit.cpp): every edit is a step of Undo.
+  QUndoStack* Undo = nullptr;
+  QAction *mnuEditUndo, *mnuEditRedo, *mnuEditCopy, *mnuEditFind, *mnuEditInsert, *mnuEditDelete,
+      *mnuEditUp, *mnuEditDown, *mnuEditReverse, *mnuEditSimplify;
+  void mnuEditCopy_Click();
+  void mnuEditFind_Click();
+  void mnuEditInsert_Click();
+  void mnuEditDelete_Click();
+  void mnuEditMove_Click(int step);
+  void mnuEditReverse_Click();
+  void mnuEditSimplify_Click();
   // How long the handshake waits for each product request (tests shorten it).
   int Handshake_Wait_Ms = 2000;
 
@@ -128,6 +143,19 @@ class frmVQ : public QMainWindow, private cTransferUI {
   void Show_Progress(int done, int total) override;
   void Set_Busy(bool busy) override;
   void Transfer_Ended(bool completed) override;
+  void Build_Edit_Menu();
+  void Edit_Enable(bool on);
+  bool Can_Edit() const;
+  bool Cell_Open() const;  // a cell of the list is being typed
+  bool Cell_Edited(int row0, int column0, const QString& text);
+  void Show_Edit(const cShown& shown);
+  std::vector<int> Selected_Rows() const;
+  void Select_Rows(const std::vector<int>& rows0);
+  // Rows dragged within the list; false for any other event.
+  bool Row_Drag_Event(QEvent* event);
+  // The caption: "VQ - " and the list's name, with "*" while it has edits not saved.
+  void Set_Caption(const QString& name);
+  void Show_Caption();
   void Magellan_Upload_Start();
   void Magellan_Download_Start();
   // The same with a receiver seen as a USB drive (app/frmVQ_Usb.cpp).
@@ -142,4 +170,6 @@ class frmVQ : public QMainWindow, private cTransferUI {
   bool m_fitting = false;
   QSize m_outer_px;  // the outer size the window is to have once its frame is known
   bool m_projWarned = false;
+  QString m_caption;
+  QString m_find;  // what Find looked for last
 };

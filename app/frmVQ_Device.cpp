@@ -128,6 +128,7 @@ void frmVQ::Set_Busy(bool busy) {
   if (auto* display = qobject_cast<QMenu*>(mnuDisplayCorITM->parent()))
     display->menuAction()->setEnabled(!busy);
   lv->viewport()->setAcceptDrops(!busy);
+  Edit_Enable(!busy);
   if (cmdCancel) cmdCancel->setVisible(busy);
   if (busy) {
     QApplication::setOverrideCursor(Qt::BusyCursor);

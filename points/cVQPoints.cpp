@@ -82,15 +82,18 @@ void cVQPoints::Reindex() {
   for (size_t i = 0; i < m_points.size(); ++i) m_index.insert(Key_Of(m_points[i].Label), int(i));
 }
 
-QVector<cVQRow> cVQPoints::Rows(qint16 coorSys, double* total_km) const {
+QVector<cVQRow> cVQPoints::Rows(qint16 coorSys, double* total_km, int first0, int count) const {
   QVector<cVQRow> rows;
   double total = 0;
-  rows.reserve(Count());
-  const cVQPoint* prev = nullptr;
+  first0 = qBound(0, first0, Count());
+  count = count < 0 ? Count() - first0 : qMin(count, Count() - first0);
+  rows.reserve(count);
+  const cVQPoint* prev = first0 > 0 ? &m_points[size_t(first0 - 1)] : nullptr;
   std::vector<double> gridE, gridN;
-  const bool proj = Proj_Grid(coorSys, gridE, gridN);
+  const bool proj = Proj_Grid(coorSys, gridE, gridN, size_t(first0), size_t(count));
   VectorState::Clear_Upper_Halves();
-  for (const cVQPoint& p : m_points) {
+  for (auto it = m_points.begin() + first0; it != m_points.begin() + first0 + count; ++it) {
+    const cVQPoint& p = *it;
     cVQRow row;
     row[0] = p.Label;
     if (coorSys == 0) {

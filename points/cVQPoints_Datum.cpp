@@ -13,13 +13,14 @@ constexpr double kOriginLat = 31.73409, kCentralLon = 35.21206;
 constexpr double kFalseE = 170251, kFalseN = 1126868;
 }  // namespace
 
-bool cVQPoints::Proj_Grid(qint16 coorSys, std::vector<double>& E, std::vector<double>& N) const {
+bool cVQPoints::Proj_Grid(qint16 coorSys, std::vector<double>& E, std::vector<double>& N,
+                          size_t first0, size_t count) const {
   if (coorSys != 2 && !(coorSys == 1 && m_Datum)) return false;
   const cProjGrids& proj = cProjGrids::Shared();
   if (!proj.Ok()) return false;
-  E.resize(m_points.size());
-  N.resize(m_points.size());
-  for (size_t i = 0; i < m_points.size(); ++i) E[i] = m_points[i].lat, N[i] = m_points[i].lon;
+  E.resize(count);
+  N.resize(count);
+  for (size_t i = 0; i < count; ++i) E[i] = m_points[first0 + i].lat, N[i] = m_points[first0 + i].lon;
   return coorSys == 2 ? proj.WGS84_To_New_Grid(E.data(), N.data(), E.size())
                       : proj.WGS84_To_Old_Grid(E.data(), N.data(), E.size());
 }

@@ -1,0 +1,93 @@
+// Editing the collection: a point replaced, points inserted, removed or put in another order,
+// and the rows of the list that such an edit changes.
+#include <QSet>
+
+#include "points/cVQPoints.h"
+
+bool cVQPoints::Replace(int index, cVQPoint point) {
+  if (index < 1 || index > Count()) return false;
+  const QString key = Key_Of(point.Label), old = Key_Of(m_points[size_t(index - 1)].Label);
+  const auto it = m_index.constFind(key);
+  if (it != m_index.constEnd() && *it != index - 1) return false;
+  if (key != old) {
+    m_index.remove(old);
+    m_index.insert(key, index - 1);
+  }
+  m_points[size_t(index - 1)] = std::move(point);
+  return true;
+}
+
+bool cVQPoints::Insert_Rows(const std::vector<int>& rows0, std::vector<cVQPoint> points) {
+  if (rows0.size() != points.size()) return false;
+  const int total = Count() + int(points.size());
+  QSet<QString> keys;
+  for (size_t i = 0; i < rows0.size(); ++i) {
+    if (rows0[i] < 0 || rows0[i] >= total || (i > 0 && rows0[i] <= rows0[i - 1])) return false;
+    const QString key = Key_Of(points[i].Label);
+    if (m_index.contains(key) || keys.contains(key)) return false;
+    keys.insert(key);
+  }
+  std::vector<cVQPoint> merged;
+  merged.reserve(size_t(total));
+  size_t from_old = 0, from_new = 0;
+  for (int r = 0; r < total; ++r) {
+    if (from_new < rows0.size() && rows0[from_new] == r) {
+      merged.push_back(std::move(points[from_new++]));
+    } else {
+      merged.push_back(std::move(m_points[from_old++]));
+    }
+  }
+  m_points = std::move(merged);
+  Reindex();
+  return true;
+}
+
+void cVQPoints::Remove_Rows(const std::vector<int>& rows0) {
+  std::vector<char> gone(m_points.size(), 0);
+  for (int r : rows0)
+    if (r >= 0 && r < Count()) gone[size_t(r)] = 1;
+  size_t kept = 0;
+  for (size_t i = 0; i < m_points.size(); ++i) {
+    if (gone[i]) continue;
+    if (kept != i) m_points[kept] = std::move(m_points[i]);
+    ++kept;
+  }
+  m_points.resize(kept);
+  Reindex();
+}
+
+bool cVQPoints::Reorder(const std::vector<int>& order0) {
+  if (order0.size() != m_points.size()) return false;
+  std::vector<char> used(order0.size(), 0);
+  for (int r : order0) {
+    if (r < 0 || size_t(r) >= used.size() || used[size_t(r)]) return false;
+    used[size_t(r)] = 1;
+  }
+  std::vector<cVQPoint> moved;
+  moved.reserve(m_points.size());
+  for (int r : order0) moved.push_back(std::move(m_points[size_t(r)]));
+  m_points = std::move(moved);
+  Reindex();
+  return true;
+}
+
+QString cVQPoints::Free_Label() const {
+  for (qint64 n = Count() + 1;; ++n)
+    if (!m_index.contains(Key_Of(QString::number(n)))) return QString::number(n);
+}
+
+void cVQPoints::Redisplay_Rows(int first, int last) {
+  if (!lv) return;
+  first = qMax(first, 1);
+  last = qMin(last + 1, Count());
+  if (lv->Row_Count() != Count()) return Redisplay();
+  if (first > last) return;
+  const QVector<cVQRow> rows = Rows(m_CoorSys, nullptr, first - 1, last - first + 1);
+  for (int i = 0; i < rows.size(); ++i)
+    if (!lv->Set_Row(first + i, rows[i])) return Redisplay();
+  // The total as Redisplay sums it, leg by leg from the first point.
+  double total = 0;
+  for (size_t i = 1; i < m_points.size(); ++i)
+    total += m_points[i - 1].GetDistance(m_points[i].lat, m_points[i].lon);
+  m_shown_total_km = total;
+}
