@@ -92,6 +92,8 @@ class frmVQ : public QMainWindow, private cTransferUI {
   void mnuEditMove_Click(int step);
   void mnuEditReverse_Click();
   void mnuEditSimplify_Click();
+  std::vector<int> Selected_Rows() const;  // 0-based, increasing
+  void Select_Rows(const std::vector<int>& rows0);
   // How long the handshake waits for each product request (tests shorten it).
   int Handshake_Wait_Ms = 2000;
 
@@ -149,8 +151,6 @@ class frmVQ : public QMainWindow, private cTransferUI {
   bool Cell_Open() const;  // a cell of the list is being typed
   bool Cell_Edited(int row0, int column0, const QString& text);
   void Show_Edit(const cShown& shown);
-  std::vector<int> Selected_Rows() const;
-  void Select_Rows(const std::vector<int>& rows0);
   // Rows dragged within the list; false for any other event.
   bool Row_Drag_Event(QEvent* event);
   // The caption: "VQ - " and the list's name, with "*" while it has edits not saved.
