@@ -1,5 +1,6 @@
 #include "app/cEditCommands.h"
 
+#include <algorithm>
 #include <numeric>
 
 cReplaceCommand::cReplaceCommand(cVQPoints& points, cShow show, int row0, cVQPoint after,
@@ -17,30 +18,65 @@ void cReplaceCommand::Put(const cVQPoint& p) {
 }
 
 cRowsCommand::cRowsCommand(cVQPoints& points, cShow show, bool remove, std::vector<int> rows0,
-                           std::vector<cVQPoint> in, const QString& text)
+                           std::vector<cVQPoint> in, const QString& text, bool to_route)
     : QUndoCommand(text),
       m_points(points),
       m_show(std::move(show)),
       m_remove(remove),
+      m_to_route(to_route),
       m_was_track(points.From_Track),
       m_rows(std::move(rows0)),
       m_taken(std::move(in)) {
   if (remove)
     for (int r : m_rows) m_taken.push_back(points.Item(r + 1));
+  m_marks[remove ? 1 : 0] = Marks();
+}
+
+std::vector<char> cRowsCommand::Marks() const {
+  std::vector<char> marks;
+  marks.reserve(size_t(m_points.Count()));
+  for (const cVQPoint& p : m_points) marks.push_back(p.New_Segment);
+  return marks;
 }
 
 void cRowsCommand::Apply(bool remove) {
   cShown shown;
   if (remove) {
-    m_points.Remove_Rows(m_rows);
+    std::vector<int> kept;
+    kept.reserve(size_t(qMax(0, m_points.Count() - int(m_rows.size()))));
+    size_t k = 0;
+    for (int r = 0; r < m_points.Count(); ++r) {
+      if (k < m_rows.size() && m_rows[k] == r) {
+        ++k;
+      } else {
+        kept.push_back(r);
+      }
+    }
+    m_points.Keep(kept);
     if (!m_rows.empty()) shown.selected = {qMin(m_rows.front(), m_points.Count() - 1)};
   } else {
     m_points.Insert_Rows(m_rows, m_taken);
     shown.selected = m_rows;
   }
-  // Only a step that removes is the simplification; its undo gives the track back.
-  if (To_Route) m_points.From_Track = remove == m_remove ? false : m_was_track;
+  std::vector<char>& marks = m_marks[remove ? 0 : 1];
+  if (marks.empty()) {
+    marks = Marks();
+  } else {
+    for (int i = 0; i < m_points.Count() && size_t(i) < marks.size(); ++i) {
+      cVQPoint p = m_points.Item(i + 1);
+      if (p.New_Segment == bool(marks[size_t(i)])) continue;
+      p.New_Segment = marks[size_t(i)];
+      m_points.Replace(i + 1, std::move(p));
+    }
+  }
+  // The simplification makes a route; its undo gives the track back.
+  if (m_to_route) m_points.From_Track = remove == m_remove ? false : m_was_track;
   m_show(shown);
+}
+
+void cReverseCommand::redo() {
+  m_points.Reverse();
+  m_show({-1, -1, {}});
 }
 
 cOrderCommand::cOrderCommand(cVQPoints& points, cShow show, std::vector<int> order0,

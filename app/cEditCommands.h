@@ -28,24 +28,39 @@ class cReplaceCommand : public QUndoCommand {
   cVQPoint m_before, m_after;
 };
 
-// Points leaving the list (deleted, or dropped by a simplification) or coming into it.
+// Points leaving the list (deleted, or dropped by a simplification) or coming into it. A track
+// point that leaves passes its segment mark on; undo gives every point its mark back.
 class cRowsCommand : public QUndoCommand {
  public:
-  // remove: the points at rows0 (increasing) leave; otherwise `points` come in at rows0.
+  // remove: the points at rows0 (increasing) leave; otherwise `in` come in at rows0. to_route:
+  // the simplification of a track, which becomes a route.
   cRowsCommand(cVQPoints& points, cShow show, bool remove, std::vector<int> rows0,
-               std::vector<cVQPoint> in, const QString& text);
-  // A simplified track becomes a route.
-  bool To_Route = false;
+               std::vector<cVQPoint> in, const QString& text, bool to_route = false);
   void undo() override { Apply(!m_remove); }
   void redo() override { Apply(m_remove); }
 
  private:
   void Apply(bool remove);
+  std::vector<char> Marks() const;
   cVQPoints& m_points;
   cShow m_show;
-  bool m_remove, m_was_track;
+  bool m_remove, m_to_route, m_was_track;
   std::vector<int> m_rows;
   std::vector<cVQPoint> m_taken;
+  std::vector<char> m_marks[2];  // the segment marks without the points (0) and with them (1)
+};
+
+// The list end for end.
+class cReverseCommand : public QUndoCommand {
+ public:
+  cReverseCommand(cVQPoints& points, cShow show, const QString& text)
+      : QUndoCommand(text), m_points(points), m_show(std::move(show)) {}
+  void undo() override { redo(); }
+  void redo() override;
+
+ private:
+  cVQPoints& m_points;
+  cShow m_show;
 };
 
 // The rows in another order: moved up or down, or dragged.

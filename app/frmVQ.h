@@ -151,6 +151,10 @@ class frmVQ : public QMainWindow, private cTransferUI {
   bool Cell_Open() const;  // a cell of the list is being typed
   bool Cell_Edited(int row0, int column0, const QString& text);
   void Show_Edit(const cShown& shown);
+  // Simplifies the list with the dialog, offering max_points; false when the user cancelled.
+  bool Simplify_List(int max_points);
+  bool Offer_Simplify();
+  QString Track_Summary() const;
   // Rows dragged within the list; false for any other event.
   bool Row_Drag_Event(QEvent* event);
   // The caption: "VQ - " and the list's name, with "*" while it has edits not saved.

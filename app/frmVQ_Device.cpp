@@ -57,6 +57,7 @@ void frmVQ::mnuFileUpload_Click() {
     Notice(QStringLiteral("אין מסלול לטעינה"));
     return;
   }
+  if (!Offer_Simplify()) return;
   if (!RteData) RteData = new frmRteData(this);
   RteData->txtDesc->setText(cTransfer::Offered_Title(FileTitle));
   RteData->Idx = -1;

@@ -15,11 +15,16 @@
 #include "app/cEditCommands.h"
 #include "app/cListModel.h"
 #include "app/cServices.h"
+#include "app/frmSimplify.h"
 #include "app/frmVQ.h"
+#include "geo/NumText.h"
 #include "points/PlaceText.h"
+#include "points/cVQShape.h"
 
 namespace {
 const QString kCrLf = QStringLiteral("\r\n");
+// What a receiver's route holds, by the maker's manuals; the product data gives no number.
+constexpr int kRoute_Points = 250;
 
 QAction* Add(QMenu* menu, const char* caption, const QKeySequence& key = {}) {
   QAction* a = menu->addAction(QString::fromUtf8(caption));
@@ -287,5 +292,75 @@ void frmVQ::mnuEditFind_Click() {
   Notice(QStringLiteral("לא נמצאה נקודה ששמה או הערתה מכילים \"") + text + QStringLiteral("\"."));
 }
 
-void frmVQ::mnuEditReverse_Click() {}
-void frmVQ::mnuEditSimplify_Click() {}
+void frmVQ::mnuEditReverse_Click() {
+  if (!Can_Edit() || Points.Count() < 2) return;
+  Undo->push(new cReverseCommand(
+      Points, [this](const cShown& s) { Show_Edit(s); }, QStringLiteral("היפוך")));
+}
+
+void frmVQ::mnuEditSimplify_Click() { Simplify_List(kRoute_Points); }
+
+// The dropped points leave in one undoable step; a track becomes a route.
+bool frmVQ::Simplify_List(int max_points) {
+  if (!Can_Edit()) return false;
+  cSimplified result;
+  if (!frmSimplify::Ask(this, Points, max_points, result)) return false;
+  std::vector<int> dropped;
+  size_t k = 0;
+  for (int r = 0; r < Points.Count(); ++r) {
+    if (k < result.Kept.size() && result.Kept[k] == r) {
+      ++k;
+    } else {
+      dropped.push_back(r);
+    }
+  }
+  if (!dropped.empty())
+    Undo->push(new cRowsCommand(
+        Points, [this](const cShown& s) { Show_Edit(s); }, true, dropped, {},
+        QStringLiteral("פישוט"), true));
+  return true;
+}
+
+// A receiver's route holds a limited number of points: a longer list is offered simplification
+// before it is uploaded; going on without it stays possible. True when the upload goes on.
+bool frmVQ::Offer_Simplify() {
+  if (Points.Count() <= kRoute_Points) return true;
+  switch (m_services.Message(
+      this,
+      QStringLiteral("ברשימה %1 נקודות, ומסלול במכשיר מחזיק עד %2.")
+              .arg(Points.Count())
+              .arg(kRoute_Points) +
+          kCrLf + QStringLiteral("לפשט את הרשימה לפני הטעינה?"),
+      cServices::cButtons::Yes_No_Cancel, cServices::cIcon::Exclamation)) {
+    case cServices::cAnswer::Yes:
+      return Simplify_List(kRoute_Points);
+    case cServices::cAnswer::No:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// "3,000 נקודות, 12.34 ק"מ, 3:25:10 שעות, עלייה 450 מ' וירידה 430 מ' (בסף של 5 מ'), גובה 120 עד
+// 870 מ'": a track's numbers; what the points do not have (times, altitudes) is left out.
+QString frmVQ::Track_Summary() const {
+  const cTrackStats s = Track_Stats(Points);
+  const auto num = [](double v, int places) {
+    QString t = QString::fromStdString(NumText::Rounded_Text(v, places));
+    return t.startsWith(QLatin1Char('.')) ? QStringLiteral("0") + t : t;
+  };
+  QString text = QStringLiteral("%1 נקודות, %2 ק\"מ").arg(s.Points).arg(num(s.Distance_km, 2));
+  if (s.Has_Time) {
+    const qint64 sec = qint64(std::llround(s.Duration_s));
+    text += QStringLiteral(", %1:%2:%3 שעות")
+                .arg(sec / 3600)
+                .arg(sec / 60 % 60, 2, 10, QLatin1Char('0'))
+                .arg(sec % 60, 2, 10, QLatin1Char('0'));
+  }
+  if (s.Has_Alt) {
+    text += QStringLiteral(", עלייה %1 מ' וירידה %2 מ' (בסף של %3 מ'), גובה %4 עד %5 מ'")
+                .arg(num(s.Climb_m, 0), num(s.Descent_m, 0), num(s.Climb_Threshold_m, 0),
+                     num(s.Min_Alt_m, 0), num(s.Max_Alt_m, 0));
+  }
+  return text;
+}

@@ -74,8 +74,6 @@ class cVQPoints {
   bool Replace(int index, cVQPoint point);
   // Inserts the points so that afterwards they stand at rows0 (0-based, increasing).
   bool Insert_Rows(const std::vector<int>& rows0, std::vector<cVQPoint> points);
-  // Removes the points at rows0 (0-based, increasing), in one pass.
-  void Remove_Rows(const std::vector<int>& rows0);
   // Afterwards row i holds what row order0[i] held; false unless order0 is a permutation.
   bool Reorder(const std::vector<int>& order0);
   // A label the list does not hold: the lowest whole number from Count + 1.

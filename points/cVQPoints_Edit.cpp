@@ -42,20 +42,6 @@ bool cVQPoints::Insert_Rows(const std::vector<int>& rows0, std::vector<cVQPoint>
   return true;
 }
 
-void cVQPoints::Remove_Rows(const std::vector<int>& rows0) {
-  std::vector<char> gone(m_points.size(), 0);
-  for (int r : rows0)
-    if (r >= 0 && r < Count()) gone[size_t(r)] = 1;
-  size_t kept = 0;
-  for (size_t i = 0; i < m_points.size(); ++i) {
-    if (gone[i]) continue;
-    if (kept != i) m_points[kept] = std::move(m_points[i]);
-    ++kept;
-  }
-  m_points.resize(kept);
-  Reindex();
-}
-
 bool cVQPoints::Reorder(const std::vector<int>& order0) {
   if (order0.size() != m_points.size()) return false;
   std::vector<char> used(order0.size(), 0);

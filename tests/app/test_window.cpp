@@ -359,5 +359,13 @@ TEST_F(Window, ExitAndReceiverAnswers) {
   auto empty = Started();
   empty->mnuFileUpload->trigger();
   EXPECT_EQ(services.messages.last().text, QStringLiteral("אין מסלול לטעינה"));
+  // A list longer than a receiver's route is offered simplification first.
+  const QString many = dir.filePath("many.twl");
+  ASSERT_TRUE(TwlGen::Write_File(many, TwlGen::Make_TWL(TwlGen::Spread_Records(251))));
+  empty->Open_File(many);
+  services.answers = {cServices::cAnswer::Cancel};
+  empty->mnuFileUpload->trigger();
+  EXPECT_EQ(services.messages.last().buttons, cServices::cButtons::Yes_No_Cancel);
+  EXPECT_TRUE(empty->RteData.isNull());
 }
 }  // namespace

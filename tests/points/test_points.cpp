@@ -180,7 +180,7 @@ TEST(cVQPoints, EditsKeepLabelsUniqueAndRedrawTheirRows) {
   ASSERT_TRUE(points.Insert_Rows({0}, {c}));
   EXPECT_FALSE(points.Reorder({0, 1, 2, 3, 3}));
   ASSERT_TRUE(points.Reorder({4, 3, 2, 1, 0}));
-  points.Remove_Rows({0, 4});
+  points.Keep({1, 2, 3});
   EXPECT_EQ(points.Item(1).Label + points.Item(2).Label + points.Item(3).Label, "CbA");
   EXPECT_EQ(points.Find("d"), nullptr);
   double lat = 0, lon = 0;
