@@ -136,7 +136,9 @@ bool frmVQ::Cell_Edited(int row0, int column0, const QString& text) {
                 kCrLf + Place_Forms(Points.CoorSys());
   } else if (column0 == 3) {
     std::vector<double> alt;
-    if (PlaceText::Parse_Numbers(text, 1, alt) && std::fabs(alt[0]) < 100000) {
+    if (text.trimmed().isEmpty()) {
+      p.alt = std::nan("");  // no altitude known
+    } else if (PlaceText::Parse_Numbers(text, 1, alt) && std::fabs(alt[0]) < 100000) {
       p.alt = alt[0];
     } else {
       refused = QStringLiteral("הגובה צריך להיות מספר, במטרים.");
