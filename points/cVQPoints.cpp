@@ -140,7 +140,7 @@ QVector<cVQRow> cVQPoints::Rows(qint16 coorSys, double* total_km, int first0, in
       row[1] = Num(E);
       row[2] = Num(N);
     }
-    row[3] = Rounded(p.alt, 1);
+    if (p.Has_Alt()) row[3] = Rounded(p.alt, 1);
     row[4] = p.Comment;
     if (prev) {
       const double leg_km = prev->GetDistance(p.lat, p.lon);

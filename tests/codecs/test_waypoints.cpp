@@ -132,6 +132,9 @@ TEST(Waypoint, ExamplesOfTheShortLayouts) {
   EXPECT_EQ(Fields::Read_Integer_At(Codec::Encode_Waypoint(a, "D151", 35), 3 + 118), 12);
   a.alt = 13.5f;
   EXPECT_EQ(Fields::Read_Integer_At(Codec::Encode_Waypoint(a, "D151", 35), 3 + 118), 14);
+  a.alt = std::nanf("");  // unknown: the maker's 1.0e25 in a float field, 0 in an integer one
+  EXPECT_EQ(Codec::Encode_Waypoint(a, "D108", 30).mid(3 + 32, 4), Hex("51590469"));
+  EXPECT_EQ(Fields::Read_Integer_At(Codec::Encode_Waypoint(a, "D151", 35), 3 + 118), 0);
 }
 
 TEST(Waypoint, ReceiptRules) {
