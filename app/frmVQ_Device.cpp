@@ -138,4 +138,7 @@ void frmVQ::Set_Busy(bool busy) {
   }
 }
 
-void frmVQ::Transfer_Ended(bool) { Set_Busy(false); }
+void frmVQ::Transfer_Ended(bool list_from_receiver) {
+  Set_Busy(false);
+  if (list_from_receiver) List_From_Receiver(Points.Title);
+}
