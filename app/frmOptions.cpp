@@ -12,6 +12,7 @@
 #include <QStyledItemDelegate>
 #include <cmath>
 
+#include "app/cMapSettings.h"
 #include "garmin/Serial_Ports.h"
 #include "storage/cGarminDrive.h"
 #include "workflows/Port_Device.h"
@@ -129,7 +130,9 @@ frmOptions::frmOptions(QWidget* parent) : QDialog(parent) {
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(cmdOK);
   buttons->addWidget(cmdCancel);
-  grid->addLayout(buttons, 7, 0, 1, 2);
+  fraMap = new cMapSettings(this);
+  grid->addWidget(fraMap, 7, 0, 1, 2);
+  grid->addLayout(buttons, 8, 0, 1, 2);
   Fill_Ports(Present_Ports());
   connect(cmbPorts, &QComboBox::activated, this, &frmOptions::cmbPorts_Click);
   connect(txtDevice, &QLineEdit::textChanged, this, &frmOptions::Show_Port_Match);
@@ -251,6 +254,7 @@ void frmOptions::cmdOK_Click() {
     }
   }
 #endif
+  fraMap->Save(store);
   store.sync();
   accept();
 }

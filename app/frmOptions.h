@@ -13,6 +13,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class cMapSettings;
 
 class frmOptions : public QDialog {
   Q_OBJECT
@@ -32,6 +33,7 @@ class frmOptions : public QDialog {
   QLabel* Label5;
   QComboBox* cmbDrive;
   QLabel* lblNote;
+  cMapSettings* fraMap;  // the base map
   QPushButton* cmdOK;
   QPushButton* cmdCancel;
 

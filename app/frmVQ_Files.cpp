@@ -120,6 +120,7 @@ void frmVQ::Load_TWL(const QString& path) {
   sbPanel2->clear();
   m_auto_widths = true;
   List_Changed();
+  Map_Fit();
   if (result.duplicates > 0) {
     Notice(QStringLiteral("%1 נקודות לא נטענו כי שמן כבר מופיע ברשימה.").arg(result.duplicates) +
            kCrLf + QStringLiteral("הראשונה שבהן: ") + result.first_duplicate);
@@ -138,6 +139,7 @@ void frmVQ::Mark_From_Receiver(const QString& receiver) {
   FileTitle.clear();
   Set_Caption(receiver);
   m_auto_widths = true;
+  Map_Fit();
 }
 
 bool frmVQ::Confirm_Discard() {
