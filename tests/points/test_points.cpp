@@ -159,7 +159,7 @@ TEST(cVQPoints, EditsKeepLabelsUniqueAndRedrawTheirRows) {
   EXPECT_EQ(list.rows[1][0] + list.rows[1][5] + "|" + list.rows[2][5], "b1|1");
   EXPECT_NEAR(points.Shown_Total_Km(), 2 * 0.009 * 111.12, 1e-3);
   EXPECT_EQ(points.Free_Label(), "5");
-  cVQPoint c = At(31, 35);
+  cVQPoint c;
   c.Label = "c";
   EXPECT_FALSE(points.Insert_Rows({4}, {c}));
   c.Label = "D";
