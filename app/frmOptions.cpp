@@ -2,6 +2,8 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -74,7 +76,8 @@ QList<QPair<QString, QString>> Present_Ports() {
 // Where the older USB receivers are found, and the ports that are Garmin receivers now.
 QString Serial_Note() {
   QString text = QStringLiteral(
-      "מכשיר Garmin ישן בחיבור USB נראה כערוץ טורי ‎/dev/ttyUSB0‎ דרך "
+      "מכשיר Garmin ישן בחיבור USB נראה כערוץ טורי ‎/dev/ttyUSB0‎ "
+      "דרך "
       "מודול "
       "garmin_gps "
       "(‎sudo modprobe garmin_gps‎).");
@@ -108,8 +111,14 @@ frmOptions::frmOptions(QWidget* parent) : QDialog(parent) {
   cmbDrive = new QComboBox(this);
   cmbDrive->setEditable(true);
   cmbDrive->setLayoutDirection(Qt::LeftToRight);
+  cmdBrowse = new QPushButton(QStringLiteral("עיון..."), this);
+  Choose_Folder = [this](const QString& start) {
+    return QFileDialog::getExistingDirectory(this, QStringLiteral("תיקיית הכונן"), start);
+  };
   lblNote = new QLabel(this);
   lblNote->setWordWrap(true);
+  // Wide enough that the note's lines and the ports' descriptions are read whole.
+  lblNote->setMinimumWidth(fontMetrics().averageCharWidth() * 60);
   cmdOK = new QPushButton(QStringLiteral("אישור"), this);
   cmdCancel = new QPushButton(QStringLiteral("ביטול"), this);
   cmdOK->setDefault(true);
@@ -125,7 +134,10 @@ frmOptions::frmOptions(QWidget* parent) : QDialog(parent) {
   grid->addWidget(Label2, 4, 0);
   grid->addWidget(cmbComm, 4, 1);
   grid->addWidget(Label5, 5, 0);
-  grid->addWidget(cmbDrive, 5, 1);
+  auto* drive = new QHBoxLayout;
+  drive->addWidget(cmbDrive, 1);
+  drive->addWidget(cmdBrowse);
+  grid->addLayout(drive, 5, 1);
   grid->addWidget(lblNote, 6, 0, 1, 2);
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(cmdOK);
@@ -140,6 +152,7 @@ frmOptions::frmOptions(QWidget* parent) : QDialog(parent) {
   connect(cmbMake, &QComboBox::currentIndexChanged, this, &frmOptions::cmbMake_Click);
   connect(cmbCOM, &QComboBox::currentIndexChanged, this, &frmOptions::cmbCOM_Click);
   connect(lblNote, &QLabel::linkActivated, txtDevice, &QLineEdit::setText);
+  connect(cmdBrowse, &QPushButton::clicked, this, &frmOptions::cmdBrowse_Click);
   connect(cmdOK, &QPushButton::clicked, this, &frmOptions::cmdOK_Click);
   connect(cmdCancel, &QPushButton::clicked, this, &frmOptions::cmdCancel_Click);
 }
@@ -190,6 +203,7 @@ void frmOptions::Show_Kind() {
   // The list has a port to choose only when this computer has one.
   cmbPorts->setEnabled(!usb && cmbPorts->itemData(0).isValid());
   cmbDrive->setEnabled(usb);
+  cmdBrowse->setEnabled(usb);
   lblNote->setText(usb ? QStringLiteral("תיקיית הכונן שבה תיקיית Garmin של המכשיר.")
                        : Serial_Note());
 }
@@ -198,8 +212,8 @@ void frmOptions::Fill_Ports(const QList<QPair<QString, QString>>& ports) {
   cmbPorts->clear();
   if (ports.isEmpty()) cmbPorts->addItem(QStringLiteral("לא נמצאו ערוצים טוריים"));
   for (const auto& [device, description] : ports) {
-    const QString text =
-        description.isEmpty() ? device : device + QStringLiteral(" \u2014 ") + description;
+    const QString text = device + QStringLiteral(" \u2014 ") +
+                         (description.isEmpty() ? QStringLiteral("ללא תיאור") : description);
     cmbPorts->addItem(text, device);
   }
   Show_Port_Match();
@@ -260,3 +274,8 @@ void frmOptions::cmdOK_Click() {
 }
 
 void frmOptions::cmdCancel_Click() { reject(); }
+
+void frmOptions::cmdBrowse_Click() {
+  const QString folder = Choose_Folder(cmbDrive->currentText().trimmed());
+  if (!folder.isEmpty()) cmbDrive->setCurrentText(QDir::toNativeSeparators(folder));
+}
