@@ -1,6 +1,7 @@
 #include "app/frmOptions.h"
 
 #include <QAbstractItemView>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -8,12 +9,14 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
+#include <QSpinBox>
 #include <QStylePainter>
 #include <QStyledItemDelegate>
 #include <cmath>
 
 #include "garmin/Serial_Ports.h"
 #include "storage/cGarminDrive.h"
+#include "workflows/Names_Store.h"
 #include "workflows/Port_Device.h"
 
 namespace {
@@ -107,6 +110,11 @@ frmOptions::frmOptions(QWidget* parent) : QDialog(parent) {
   cmbDrive = new QComboBox(this);
   cmbDrive->setEditable(true);
   cmbDrive->setLayoutDirection(Qt::LeftToRight);
+  chkLatin = new QCheckBox(QStringLiteral("שמות לועזיים"), this);
+  Label7 = new QLabel(QStringLiteral("אורך שם:"), this);
+  txtNameLength = new QSpinBox(this);
+  txtNameLength->setRange(kMin_Name_Length, kMax_Name_Length);
+  chkNoHebrew = new QCheckBox(QStringLiteral("המכשיר אינו מציג עברית"), this);
   lblNote = new QLabel(this);
   lblNote->setWordWrap(true);
   cmdOK = new QPushButton(QStringLiteral("אישור"), this);
@@ -125,11 +133,17 @@ frmOptions::frmOptions(QWidget* parent) : QDialog(parent) {
   grid->addWidget(cmbComm, 4, 1);
   grid->addWidget(Label5, 5, 0);
   grid->addWidget(cmbDrive, 5, 1);
-  grid->addWidget(lblNote, 6, 0, 1, 2);
+  grid->addWidget(chkLatin, 6, 0);
+  auto* length = new QHBoxLayout;
+  length->addWidget(Label7);
+  length->addWidget(txtNameLength);
+  grid->addLayout(length, 6, 1);
+  grid->addWidget(chkNoHebrew, 7, 0, 1, 2);
+  grid->addWidget(lblNote, 8, 0, 1, 2);
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(cmdOK);
   buttons->addWidget(cmdCancel);
-  grid->addLayout(buttons, 7, 0, 1, 2);
+  grid->addLayout(buttons, 9, 0, 1, 2);
   Fill_Ports(Present_Ports());
   connect(cmbPorts, &QComboBox::activated, this, &frmOptions::cmbPorts_Click);
   connect(txtDevice, &QLineEdit::textChanged, this, &frmOptions::Show_Port_Match);
@@ -170,6 +184,10 @@ void frmOptions::Form_Load() {
   cmbMake->setCurrentIndex(make == QLatin1String("Garmin") ? 0 : make == Usb_Make ? 1 : 2);
   const QString drive = store.value(QStringLiteral("Settings/Drive")).toString();
   if (!drive.isEmpty()) cmbDrive->setCurrentText(drive);
+  chkLatin->setChecked(store.value(kLatin_Names_Key).toString() == QLatin1String("1"));
+  chkNoHebrew->setChecked(store.value(kDrive_Latin_Key).toString() == QLatin1String("1"));
+  txtNameLength->setValue(Name_Length_Setting(
+      store.value(kName_Length_Key, QString::number(kDefault_Name_Length)).toString()));
   cmbMake_Click();
 }
 
@@ -182,8 +200,10 @@ void frmOptions::cmbMake_Click() {
 void frmOptions::Show_Kind() {
   const bool usb = cmbMake->currentData().toString() == Usb_Make;
   for (QWidget* w : {static_cast<QWidget*>(cmbCOM), static_cast<QWidget*>(txtDevice),
-                     static_cast<QWidget*>(cmbComm)})
+                     static_cast<QWidget*>(cmbComm), static_cast<QWidget*>(chkLatin),
+                     static_cast<QWidget*>(txtNameLength)})
     w->setEnabled(!usb);
+  chkNoHebrew->setEnabled(usb);
   // The list has a port to choose only when this computer has one.
   cmbPorts->setEnabled(!usb && cmbPorts->itemData(0).isValid());
   cmbDrive->setEnabled(usb);
@@ -238,6 +258,9 @@ void frmOptions::cmdOK_Click() {
   store.setValue(QStringLiteral("Settings/Make"), cmbMake->currentData().toString());
   const QString drive = cmbDrive->currentText().trimmed();
   if (!drive.isEmpty()) store.setValue(QStringLiteral("Settings/Drive"), drive);
+  store.setValue(kLatin_Names_Key, chkLatin->isChecked() ? "1" : "0");
+  store.setValue(kDrive_Latin_Key, chkNoHebrew->isChecked() ? "1" : "0");
+  store.setValue(kName_Length_Key, QString::number(txtNameLength->value()));
 #ifndef Q_OS_WIN
   // The device is stored only when it differs from where the number points by itself.
   if (cmbCOM->currentIndex() >= 0) {

@@ -9,7 +9,9 @@
 #include <QList>
 #include <QPair>
 
+class QCheckBox;
 class QComboBox;
+class QSpinBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -31,6 +33,11 @@ class frmOptions : public QDialog {
   QComboBox* cmbComm;
   QLabel* Label5;
   QComboBox* cmbDrive;
+  // The names a receiver gets: Latin for a serial receiver, and their length; Latin for a drive.
+  QCheckBox* chkLatin;
+  QLabel* Label7;
+  QSpinBox* txtNameLength;
+  QCheckBox* chkNoHebrew;
   QLabel* lblNote;
   QPushButton* cmdOK;
   QPushButton* cmdCancel;

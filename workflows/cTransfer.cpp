@@ -1,7 +1,6 @@
 #include "workflows/cTransfer.h"
 
 #include <QCoreApplication>
-#include <QSet>
 
 #include "files/PointFile.h"
 #include "garmin/cGarmin.h"
@@ -42,24 +41,6 @@ QString cTransfer::Offered_Title(const QString& FileTitle) {
   if (Point_File_Kind(FileTitle) != cPointFileKind::None)
     return FileTitle.left(FileTitle.size() - 4).toUpper();
   return FileTitle.toUpper();
-}
-
-QString cTransfer::Receiver_Name(const QString& label, const QString& format) {
-  static const QSet<QString> kSixWide = {"D100", "D101", "D102", "D103", "D104", "D107",
-                                         "D150", "D151", "D152", "D154", "D155"};
-  const QString name = label.toUpper();
-  return kSixWide.contains(format) ? name.left(6) : name;
-}
-
-QPair<int, int> cTransfer::First_Name_Collision(const cVQPoints& points, const QString& format) {
-  QHash<QString, int> seen;
-  for (int i = 1; i <= points.Count(); ++i) {
-    const QString name = Receiver_Name(points.Item(i).Label, format);
-    const auto it = seen.constFind(name);
-    if (it != seen.constEnd()) return {*it, i};
-    seen.insert(name, i);
-  }
-  return {0, 0};
 }
 
 QString cTransfer::Port_Text() const { return QString::number(Garmin.Port()); }
@@ -118,6 +99,8 @@ bool cTransfer::Handshake(qint16 port, const QString& settings) {
                    QStringLiteral("יש להשתמש בפרוטוקול 'GRMN/GRMN' או 'Garmin'."));
     return false;
   }
+  m_Heard_Format = Garmin.Route_Wpt_Data_Format();
+  if (m_Heard_Format.isEmpty()) m_Heard_Format = Garmin.Waypoint_Data_Format();
   m_phase = m_kind;
   return true;
 }
@@ -131,6 +114,7 @@ bool cTransfer::Garmin_Upload_Start(qint16 port, const QString& settings, qint16
   }
   m_Idx = Idx;
   m_Desc = Desc;
+  m_Names_Changed = false;
   m_Send_Header = true;
   m_Send_Link = false;
   m_Wpt_Index = 0;
@@ -139,23 +123,11 @@ bool cTransfer::Garmin_Upload_Start(qint16 port, const QString& settings, qint16
   if (!Begin(cPhase::Upload) || !Handshake(port, settings)) return false;
   // Receivers with A200 know no route links: header and waypoints only.
   m_With_Links = Garmin.Route_Transfer_Protocol() != QLatin1String("A200");
-  QString format = Garmin.Route_Wpt_Data_Format();
-  if (format.isEmpty()) format = Garmin.Waypoint_Data_Format();
-  const QPair<int, int> clash = First_Name_Collision(Points, format);
   if (Upload_Packets() - 1 > kMaxRecords) {
     End(false, QStringLiteral("הרשימה ארוכה מדי למסלול אחד."));
     return false;
   }
-  if (clash.first > 0 &&
-      !m_ui.Ask_Go_On(QStringLiteral("הנקודות \"") + Points.Item(clash.first).Label +
-                      QStringLiteral("\" ו-\"") + Points.Item(clash.second).Label +
-                      QStringLiteral("\" יקבלו במכשיר אותו שם (") +
-                      Receiver_Name(Points.Item(clash.first).Label, format) + QStringLiteral(")") +
-                      kCrLf + QStringLiteral("להמשיך בטעינה?"))) {
-    End(false, QString());
-    return false;
-  }
-  if (m_phase != cPhase::Upload) return false;
+  if (!Choose_Names() || m_phase != cPhase::Upload) return false;
   Garmin.Reset();
   Garmin.Pvt_Data_Stop();
   if (!Wait_Ms(m_wait_ms)) return false;
@@ -163,6 +135,41 @@ bool cTransfer::Garmin_Upload_Start(qint16 port, const QString& settings, qint16
   Garmin.Start_of_Records(qint16(Upload_Packets() - 1));
   m_Awaited = Garmin.PID_Records();
   Show_Progress(0, Upload_Packets());
+  return true;
+}
+
+// The names for the receiver's format, by the one rule set; false (the upload ended) when they
+// are not the ones the dialog showed, or when two Hebrew names are the same and the user stops.
+bool cTransfer::Choose_Names() {
+  const QString& format = m_Heard_Format;
+  QStringList labels;
+  for (const cVQPoint& p : Points) labels << p.Label;
+  m_Names = Receiver_Names(labels, format, m_Rules);
+  m_Title = Receiver_Title(m_Desc, format, m_Rules);
+  if (!m_Shown_Format.isEmpty() && m_Shown_Format != format &&
+      (Receiver_Names(labels, m_Shown_Format, m_Rules) != m_Names ||
+       Receiver_Title(m_Desc, m_Shown_Format, m_Rules) != m_Title)) {
+    m_Names_Changed = true;
+    End(false, QStringLiteral("שמות הנקודות במכשיר הזה (") + format +
+                   QStringLiteral(") שונים מאלה שהוצגו.") + kCrLf +
+                   QStringLiteral("בדקו אותם ואשרו שוב."));
+    return false;
+  }
+  if (m_Rules.Latin) return true;
+  QHash<QString, int> seen;
+  for (int i = 0; i < m_Names.size(); ++i) {
+    const auto it = seen.constFind(m_Names[i]);
+    if (it == seen.constEnd()) {
+      seen.insert(m_Names[i], i);
+      continue;
+    }
+    if (m_ui.Ask_Go_On(QStringLiteral("הנקודות \"") + labels[*it] + QStringLiteral("\" ו-\"") +
+                       labels[i] + QStringLiteral("\" יקבלו במכשיר אותו שם (") + m_Names[i] +
+                       QStringLiteral(")") + kCrLf + QStringLiteral("להמשיך בטעינה?")))
+      return true;
+    End(false, QString());
+    return false;
+  }
   return true;
 }
 
@@ -322,10 +329,10 @@ void cTransfer::Upload_Failed(const QString& reason) {
 void cTransfer::Send_Route_Header() {
   m_Send_Header = false;
   m_ui.Show_Panel(2, QStringLiteral("טוען ") + m_Desc);
-  Garmin.Route.Ident = m_Desc;
+  Garmin.Route.Ident = m_Title;
   Garmin.Route.Number = m_Idx;
   // The D201 header carries a 20-character comment: the title, so that those receivers show it.
-  Garmin.Route.Cmnt = m_Desc.toUpper().left(20);
+  Garmin.Route.Cmnt = m_Title.toUpper().left(kMax_Title_Length);
   Garmin.Send_Route_Header();
 }
 
@@ -341,7 +348,7 @@ void cTransfer::Send_Route_Link() {
 void cTransfer::Build_Wpt() {
   const cVQPoint& p = Points.Item(m_Wpt_Index);
   m_ui.Show_Panel(2, QStringLiteral("טוען ") + p.Label);
-  Garmin.Waypoint.Ident = p.Label;
+  Garmin.Waypoint.Ident = m_Names.value(m_Wpt_Index - 1, p.Label);
   Garmin.Waypoint.lat = p.lat;
   Garmin.Waypoint.lon = p.lon;
   Garmin.Waypoint.alt = float(p.alt);

@@ -7,6 +7,7 @@
 #include <QTimeZone>
 
 #include "points/cVQPoints.h"
+#include "text/Receiver_Names.h"
 
 class cGarmin;
 class cTransferUI;
@@ -49,11 +50,17 @@ class cTransfer : public QObject {
   // The title offered for a route: the file title without a final ".TWL", ".GPX" or ".CSV" (any
   // case), upper-cased.
   static QString Offered_Title(const QString& FileTitle);
-  // The name a label becomes in a receiver's waypoint format: upper-cased, cut to six
-  // characters in the fixed-width formats.
-  static QString Receiver_Name(const QString& label, const QString& format);
-  // The first pair of labels (1-based rows) that become the same receiver name; {0, 0} if none.
-  static QPair<int, int> First_Name_Collision(const cVQPoints& points, const QString& format);
+  // The rules the next upload names its points and title by; shown_format is the waypoint
+  // format the route dialog showed the names for (empty: none were shown).
+  void Set_Name_Rules(const cNameRules& rules, const QString& shown_format = QString()) {
+    m_Rules = rules;
+    m_Shown_Format = shown_format;
+  }
+  // The waypoint format the last handshake selected; empty before any.
+  const QString& Heard_Format() const { return m_Heard_Format; }
+  // The last upload stopped before sending anything: the receiver's format gives other names
+  // than the route dialog showed.
+  bool Names_Changed() const { return m_Names_Changed; }
 
  private:
   bool Begin(cPhase phase);
@@ -77,6 +84,7 @@ class cTransfer : public QObject {
   void End(bool completed, const QString& message);
   QString Port_Text() const;
   int Upload_Packets() const;
+  bool Choose_Names();
 
   cGarmin& Garmin;
   cVQPoints& Points;
@@ -92,6 +100,11 @@ class cTransfer : public QObject {
   qint16 m_Wpt_Index = 0;
   qint16 m_Idx = 0;
   QString m_Desc;
+  cNameRules m_Rules;
+  QString m_Shown_Format, m_Heard_Format;
+  bool m_Names_Changed = false;
+  QStringList m_Names;  // the receiver names of the points, in list order
+  QString m_Title;      // the route's title as sent
   int m_Sent = 0;
   quint8 m_Awaited = 0;  // the id of the packet sent last, whose ACK moves the upload on
   // Download state. The list is replaced only once the receiver starts sending the log, so a
