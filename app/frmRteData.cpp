@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
+#include <QSignalBlocker>
 #include <QTableWidget>
 
 #include "text/Cp1255.h"
@@ -111,7 +112,7 @@ void frmRteData::Show_Names() {
   const bool fixed = Rules.Latin || Six_Wide_Format(Format);
   lblFormat->setText(fixed ? QStringLiteral("%1, עד %2 תווים").arg(Format).arg(Rules.Latin ? L : 6)
                            : Format);
-  m_filling = true;
+  QSignalBlocker quiet(lvNames);
   lvNames->setRowCount(int(names.size()));
   m_bad.fill(false, names.size());
   QHash<QString, int> seen;
@@ -134,7 +135,7 @@ void frmRteData::Show_Names() {
       seen.insert(names[r], r);
     }
   }
-  m_filling = false;
+  quiet.unblock();
   cmdOK->setEnabled(true);
   Show_Title();
 }
@@ -143,7 +144,9 @@ void frmRteData::Show_Title() {
   lblTitle->setText(QStringLiteral("במכשיר: ") + Receiver_Title(txtDesc->text(), Format, Rules));
 }
 
+// Marking changes the items, which the table reports as edits: they are not.
 void frmRteData::Mark(int row, const QString& fault) {
+  const QSignalBlocker quiet(lvNames);
   for (int c : {kNameColumn, kCountColumn}) {
     lvNames->item(row, c)->setBackground(fault.isEmpty() ? QBrush() : QBrush(QColor(255, 200, 200)));
     lvNames->item(row, c)->setToolTip(fault);
@@ -153,14 +156,15 @@ void frmRteData::Mark(int row, const QString& fault) {
 // A typed name is used once it can be sent as typed: not empty, at most L characters of the set,
 // no other point's name. It is stored in names.csv; an emptied cell takes the suggestion back.
 void frmRteData::lvNames_Changed(int row, int column) {
-  if (m_filling || column != kNameColumn || row < 0 || row >= m_labels.size()) return;
+  if (column != kNameColumn || row < 0 || row >= m_labels.size()) return;
   QTableWidgetItem* item = lvNames->item(row, kNameColumn);
   const QString name = item->text().toUpper();
   const int L = Name_Length(Format, Rules.Length);
-  m_filling = true;
-  item->setText(name);
-  lvNames->item(row, kCountColumn)->setText(QStringLiteral("%1/%2").arg(name.size()).arg(L));
-  m_filling = false;
+  {
+    const QSignalBlocker quiet(lvNames);
+    item->setText(name);
+    lvNames->item(row, kCountColumn)->setText(QStringLiteral("%1/%2").arg(name.size()).arg(L));
+  }
   QString fault = name.isEmpty() ? QString() : Fault_Text(Name_Fault(name, L));
   const QStringList names = Names();
   if (fault.isEmpty() && !name.isEmpty()) {

@@ -61,6 +61,5 @@ class frmRteData : public QDialog {
 
   QStringList m_labels;
   bool m_drive = false;
-  bool m_filling = false;
   QVector<bool> m_bad;  // rows whose typed name cannot be sent
 };

@@ -267,5 +267,7 @@ QByteArray With_Name(const QByteArray& utf8, const QString& label, const QString
     }
   }
   if (!placed && !name.isEmpty()) lines << entry;
-  return lines.isEmpty() ? QByteArray() : (lines.join(QLatin1Char('\n')) + '\n').toUtf8();
+  // QString drops a byte order mark; a file that had one keeps it.
+  const QByteArray bom = utf8.startsWith("\xEF\xBB\xBF") ? utf8.left(3) : QByteArray();
+  return lines.isEmpty() ? bom : bom + (lines.join(QLatin1Char('\n')) + '\n').toUtf8();
 }

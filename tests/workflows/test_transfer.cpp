@@ -176,22 +176,41 @@ TEST(Transfer, UploadSendsHeaderWaypointsLinksAndAnnouncesTheRecords) {
   }
 }
 
-TEST(Transfer, UploadSurvivesNaksAndWarnsOfMergedNames) {
-  cBench b(kNoLinks);  // D100: six-character names
-  b.points.Add("SPRING1", 31, 35, 0, "");
-  b.points.Add("SPRING2", 31.1, 35, 0, "");
-  b.ui.go_on = false;
-  EXPECT_FALSE(b.transfer.Garmin_Upload_Start(1, "9600,N,8,1", 1, "T"));
-  ASSERT_EQ(b.ui.questions.size(), 1);
-  EXPECT_TRUE(b.ui.questions[0].contains("SPRING"));
-  EXPECT_TRUE(b.Upload_Ids().isEmpty());
-  EXPECT_FALSE(b.ui.busy);
-  b.ui.go_on = true;
-  b.ui.ended = 0;
-  ASSERT_TRUE(b.transfer.Garmin_Upload_Start(1, "9600,N,8,1", 1, "T"));
-  b.sim.Nak_Next = 2;
-  b.Run_To_End();
-  EXPECT_TRUE(b.ui.completed);
+// Six-character names (D100), NAKs on the way: Hebrew labels that merge are asked about and go as
+// their code page bytes; Latin names go unique without a question, and names shown for another
+// format than the receiver's stop the upload before anything is sent.
+TEST(Transfer, UploadSendsTheChosenNamesThroughNaks) {
+  for (const bool latin : {false, true}) {
+    cBench b(kNoLinks);
+    b.points.Add("מעיין עליון", 31, 35, 0, "");
+    b.points.Add("מעיין תחתון", 31.1, 35, 0, "");
+    cNameRules rules;
+    rules.Latin = latin;
+    b.transfer.Set_Name_Rules(rules, "D108");
+    EXPECT_FALSE(b.transfer.Garmin_Upload_Start(1, "9600,N,8,1", 1, "T"));
+    EXPECT_TRUE(b.transfer.Names_Changed());
+    b.transfer.Set_Name_Rules(rules, b.transfer.Heard_Format());
+    b.ui.go_on = false;
+    b.ui.ended = 0;
+    EXPECT_EQ(b.transfer.Garmin_Upload_Start(1, "9600,N,8,1", 1, "T"), latin);
+    EXPECT_EQ(b.ui.questions.size(), latin ? 0 : 1);
+    if (!latin) {
+      EXPECT_TRUE(b.Upload_Ids().isEmpty());
+      EXPECT_FALSE(b.ui.busy);
+      b.ui.go_on = true;
+      b.ui.ended = 0;
+      ASSERT_TRUE(b.transfer.Garmin_Upload_Start(1, "9600,N,8,1", 1, "T"));
+    }
+    b.sim.Nak_Next = 2;
+    b.Run_To_End();
+    EXPECT_TRUE(b.ui.completed);
+    QList<QByteArray> idents;
+    for (const QByteArray& p : b.sim.Received)
+      if (quint8(p[1]) == kRteWpt && !idents.contains(p.mid(3, 6))) idents << p.mid(3, 6);
+    const QList<QByteArray> sent = latin ? QList<QByteArray>{"MAYN A", "MAYN T"}
+                                         : QList<QByteArray>{"\xEE\xF2\xE9\xE9\xEF "};
+    EXPECT_EQ(idents, sent);
+  }
 }
 
 TEST(Transfer, UploadToASilentReceiverEndsWithAMessage) {
