@@ -77,6 +77,8 @@ TEST(vqtool, FailuresSayOneLineAndExitNonZero) {
       {"show", "--port", "3", kSample},
       {"download-track", "--storage", dir.path(), "t.csv"},
       {"upload-route", "--storage", dir.path(), "--number", "1", "--port", "2", kSample},
+      {"names", "--names", dir.filePath("none.csv"), kSample},
+      {"names", "--format", "X100", kSample},
       {}};
   for (const QStringList& args : bad) {
     const cRun r = Run_Tool(args);
@@ -93,7 +95,9 @@ TEST(vqtool, FailuresSayOneLineAndExitNonZero) {
   EXPECT_EQ(help.status, 0);
   for (const char* word : {"show", "convert", "info", "download-track", "upload-route", "--latlon",
                            "--port P", "--settings", "--timeout", "--trace", "--number", "--title",
-                           "--yes", "--itm", "--true-datum", "devices", "--storage DIR"})
+                           "--yes", "--itm", "--true-datum", "devices", "--storage DIR",
+                           "names", "--format DNNN", "--latin-names", "--name-length L",
+                           "--names FILE"})
     EXPECT_TRUE(help.out.contains(word)) << word;
 }
 
