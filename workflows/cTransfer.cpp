@@ -68,6 +68,7 @@ bool cTransfer::Handshake(qint16 port, const QString& settings) {
   m_heard = cHeard::Nothing;
   m_Array_Seen = false;
   m_Product_Text.clear();
+  m_Heard_Format.clear();
   // The line opens afresh, with the settings of this transfer.
   Garmin.PortClose();
   Garmin.setPort(port);
