@@ -60,7 +60,7 @@ QByteArray CSV_Bytes(const cVQPoints& points) {
     out.append(Cp1255::From_Text(p.Label)).append(',');
     num(p.lat);
     num(p.lon);
-    num(p.alt);
+    num(p.Has_Alt() ? p.alt : 0);  // the format has no "unknown"
     num(d);
     num(total);
     out.append(Cp1255::From_Text(p.Comment)).append("\r\n");

@@ -145,6 +145,7 @@ class cReader {
     const QStringView lat = attrs.value(QLatin1String("lat")),
                       lon = attrs.value(QLatin1String("lon"));
     cVQPoint p;
+    p.alt = cVQPoint::kNo_Alt;  // unknown unless an <ele> says it
     if (!To_Double(lat, p.lat) || !To_Double(lon, p.lon))
       return Fail(cGpxContent::Bad_Point,
                   QStringLiteral("a <%1> without a valid lat and lon").arg(m_r.name()));
@@ -158,7 +159,7 @@ class cReader {
         m_r.skipCurrentElement();
       } else if (name == u"ele") {
         double ele = 0;
-        p.alt = To_Double(Text(), ele) && std::isfinite(ele) ? ele : 0;
+        p.alt = To_Double(Text(), ele) && std::isfinite(ele) ? ele : cVQPoint::kNo_Alt;
       } else if (name == u"time") {
         p.Time = Utc_Time(Text());
       } else if (name == u"name") {
@@ -186,10 +187,15 @@ cGpxContent Parse_GPX(const QByteArray& bytes) {
   // Qt decodes the encodings it knows itself; Windows-1255 and ISO-8859-8 (its subset for
   // Hebrew letters) are decoded here when the Qt build has no converter for them.
   const QString encoding = Declared_Encoding(bytes).toLower();
+  // A UTF-8 byte order mark decides the encoding over what the declaration names, as XML
+  // has it; a text handed over decoded makes the reader ignore the declaration.
+  const bool utf8_bom = bytes.startsWith("\xEF\xBB\xBF");
   const bool hebrew = encoding == QLatin1String("windows-1255") ||
                       encoding == QLatin1String("cp1255") ||
                       encoding.startsWith(QLatin1String("iso-8859-8"));
-  if (hebrew && !QStringDecoder(encoding.toLatin1().constData()).isValid()) {
+  if (utf8_bom) {
+    reader.addData(QString::fromUtf8(bytes.mid(3)));
+  } else if (hebrew && !QStringDecoder(encoding.toLatin1().constData()).isValid()) {
     reader.addData(Cp1255::To_Text(bytes));
   } else {
     reader.addData(bytes);
@@ -209,13 +215,18 @@ cGpxContent Parse_GPX(const QByteArray& bytes) {
 }
 
 QVector<cChoice> Gpx_Choices(const cGpxContent& content) {
+  // Parts without points are not offered: an empty route would empty the list.
   QVector<cChoice> choices;
-  for (int i = 0; i < content.routes.size(); ++i)
-    choices.append(
-        {{cPick::Route, i + 1}, content.routes[i].name, int(content.routes[i].points.size())});
-  for (int i = 0; i < content.tracks.size(); ++i)
-    choices.append(
-        {{cPick::Track, i + 1}, content.tracks[i].name, int(content.tracks[i].points.size())});
+  for (int i = 0; i < content.routes.size(); ++i) {
+    if (!content.routes[i].points.isEmpty())
+      choices.append(
+          {{cPick::Route, i + 1}, content.routes[i].name, int(content.routes[i].points.size())});
+  }
+  for (int i = 0; i < content.tracks.size(); ++i) {
+    if (!content.tracks[i].points.isEmpty())
+      choices.append(
+          {{cPick::Track, i + 1}, content.tracks[i].name, int(content.tracks[i].points.size())});
+  }
   const QVector<cVQPoint>& wpts = content.waypoints.points;
   bool mirror = content.routes.size() == 1 && content.routes[0].points.size() == wpts.size();
   for (int i = 0; mirror && i < wpts.size(); ++i) {
@@ -229,13 +240,14 @@ QVector<cChoice> Gpx_Choices(const cGpxContent& content) {
 
 cGpxPart* Gpx_Part(cGpxContent& content, const cPick& pick) {
   const QVector<cChoice> choices = Gpx_Choices(content);
-  if (choices.isEmpty()) return pick.kind == cPick::Default ? &content.waypoints : nullptr;
-  const cPick which = pick.kind == cPick::Default ? choices[0].pick : pick;
-  for (const cChoice& c : choices) {
-    if (!(c.pick == which)) continue;
-    if (which.kind == cPick::Route) return &content.routes[which.number - 1];
-    if (which.kind == cPick::Track) return &content.tracks[which.number - 1];
-    return &content.waypoints;
-  }
-  return nullptr;
+  if (pick.kind == cPick::Default)
+    return choices.isEmpty() ? &content.waypoints : Gpx_Part(content, choices[0].pick);
+  // The waypoints are there to pick whenever the file has some, even when they only mirror
+  // the route and so are not offered.
+  if (pick.kind == cPick::Waypoints)
+    return content.waypoints.points.isEmpty() ? nullptr : &content.waypoints;
+  QVector<cGpxPart>& parts = pick.kind == cPick::Route ? content.routes : content.tracks;
+  if (pick.number < 1 || pick.number > parts.size() || parts[pick.number - 1].points.isEmpty())
+    return nullptr;
+  return &parts[pick.number - 1];
 }

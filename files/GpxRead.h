@@ -3,7 +3,8 @@
 // read with QXmlStreamReader from bytes in the encoding the XML declaration names. Elements
 // of other namespaces and elements this reader does not use are skipped. A document with a
 // DTD is refused: Qt's reader would leave an external entity silently empty, and no file but
-// the one given is ever opened.
+// the one given is ever opened. A UTF-8 byte order mark makes the file UTF-8 whatever it
+// declares.
 #include <QByteArray>
 #include <QString>
 #include <QVector>
@@ -12,8 +13,8 @@
 #include "points/cVQPoint.h"
 
 // One route, one track or the file's waypoints. The points keep the file's texts: Label is
-// the trimmed name and Comment the cmt, else the desc (both may be empty); Time is UTC;
-// New_Segment marks the first point of each track segment.
+// the trimmed name and Comment the cmt, else the desc (both may be empty); Time is UTC; alt
+// is NaN without an <ele>; New_Segment marks the first point of each track segment.
 struct cGpxPart {
   QString name;
   QVector<cVQPoint> points;
@@ -33,9 +34,11 @@ struct cGpxContent {
 cGpxContent Parse_GPX(const QByteArray& bytes);
 
 // The parts a list can come from, in the order they are offered and the first the one taken
-// without asking: routes, then tracks, then the waypoints. Waypoints that are exactly the
+// without asking: the routes with points, then the tracks with points, then the waypoints.
+// Waypoints that are exactly the
 // points of the file's one route (as VQ writes a list) are that route, not a part of their own.
 QVector<cChoice> Gpx_Choices(const cGpxContent& content);
-// The points of a pick; nullptr when the file has no such part. Not const, so that a caller can
+// The points of a pick; nullptr when the file has no such part or it has no points. The
+// waypoints can be picked whenever there are some. Not const, so that a caller can
 // move the points out.
 cGpxPart* Gpx_Part(cGpxContent& content, const cPick& pick);

@@ -32,7 +32,6 @@ QString Lon_Text(double lon) { return QString::number(lon == 180 ? -180.0 : lon,
 
 // An elevation as xsd:decimal: the general number text, without its exponent form.
 QString Ele_Text(double alt) {
-  if (!std::isfinite(alt)) return QStringLiteral("0");
   const QString text = QString::fromStdString(NumText::Num_Text(alt));
   return text.contains(QLatin1Char('E')) ? QString::number(alt, 'f', 6) : text;
 }
@@ -53,14 +52,14 @@ class cWriter {
     w.writeTextElement(QLatin1String(name), Xml_Text(text));
   }
 
-  // wpt, rtept or trkpt, with what the schema allows in its order: ele, time, name, cmt, desc.
-  // A receiver name other than the label goes into name, the label then into desc.
+  // wpt, rtept or trkpt, with what the schema allows in its order: ele (when known), time, name,
+  // cmt, desc. A receiver name other than the label goes into name, the label then into desc.
   void Point(const char* element, const cVQPoint& p, bool name, bool cmt,
              const QString* receiver_name = nullptr) {
     w.writeStartElement(QLatin1String(element));
     w.writeAttribute(QStringLiteral("lat"), QString::number(p.lat, 'f', 9));
     w.writeAttribute(QStringLiteral("lon"), Lon_Text(p.lon));
-    Text("ele", Ele_Text(p.alt));
+    if (p.Has_Alt()) Text("ele", Ele_Text(p.alt));
     if (p.Time.isValid()) Text("time", Time_Text(p.Time));
     if (name) Text("name", receiver_name ? *receiver_name : p.Label);
     if (cmt) Text("cmt", p.Comment);

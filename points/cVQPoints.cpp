@@ -1,5 +1,6 @@
 #include "points/cVQPoints.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "geo/CvtUtil.h"
@@ -69,6 +70,34 @@ bool cVQPoints::Remove(const QString& key) {
   return it != m_index.constEnd() && Remove(*it + 1);
 }
 
+void cVQPoints::Reverse() {
+  const size_t n = m_points.size();
+  if (n < 2) return;
+  // The point after a segment's start ends the reversed segment before it: each mark moves to
+  // the point before, and the new first point takes the old first one's.
+  const bool first_mark = m_points.front().New_Segment;
+  for (size_t i = 0; i + 1 < n; ++i) m_points[i].New_Segment = m_points[i + 1].New_Segment;
+  m_points.back().New_Segment = first_mark;
+  std::reverse(m_points.begin(), m_points.end());
+  for (int& row : m_index) row = int(n) - 1 - row;
+}
+
+void cVQPoints::Keep(const std::vector<int>& kept_rows0) {
+  std::vector<cVQPoint> kept;
+  kept.reserve(kept_rows0.size());
+  int next = 0;  // the first row not yet kept or dropped
+  for (const int row : kept_rows0) {
+    if (row < next || row >= Count()) continue;
+    bool mark = false;
+    for (int i = next; i < row; ++i) mark = mark || m_points[size_t(i)].New_Segment;
+    kept.push_back(std::move(m_points[size_t(row)]));
+    if (mark) kept.back().New_Segment = true;
+    next = row + 1;
+  }
+  m_points = std::move(kept);
+  Reindex();
+}
+
 void cVQPoints::Clear() {
   m_points.clear();
   m_index.clear();
@@ -108,7 +137,7 @@ QVector<cVQRow> cVQPoints::Rows(qint16 coorSys, double* total_km) const {
       row[1] = Num(E);
       row[2] = Num(N);
     }
-    row[3] = Rounded(p.alt, 1);
+    if (p.Has_Alt()) row[3] = Rounded(p.alt, 1);
     row[4] = p.Comment;
     if (prev) {
       const double leg_km = prev->GetDistance(p.lat, p.lon);

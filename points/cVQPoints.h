@@ -47,6 +47,13 @@ class cVQPoints {
   int Count() const { return int(m_points.size()); }
   bool Remove(int index);
   bool Remove(const QString& key);
+  // Turns the list end for end; a track's segments keep their points (each segment now begins
+  // where it ended). Does not redisplay.
+  void Reverse();
+  // Keeps the points at the given 0-based positions (increasing; others are ignored) in their
+  // order and drops the rest; a dropped point that began a segment passes its mark to the next
+  // point kept. Does not redisplay.
+  void Keep(const std::vector<int>& kept_rows0);
   // Removes every point and forgets the title and the track mark; does not redisplay.
   void Clear();
   // Rebuilds lv from the points in one batch.

@@ -1,5 +1,7 @@
 // Track headers (D310, D311, D312) and track points (D300 .. D304). The header type and the
 // point type are announced separately, so each has its own parameter.
+#include <cmath>
+
 #include "garmin/Codecs.h"
 #include "garmin/Fields.h"
 #include "garmin/codecs/Layout.h"
@@ -39,7 +41,15 @@ bool Point_Layout(const QString& f, cPointLayout& l) {
   return true;
 }
 
-constexpr float kUnknown_Float = 1.0e25f;
+constexpr float kUnknown_Float = 1.0e25f;  // the maker's "not supported" value
+
+// An altitude the receiver did not know (its 1.0e25, or no such field) is NaN, and back.
+float Known_Alt(float alt) {
+  return std::isfinite(alt) && std::fabs(alt) < 1.0e24f ? alt : std::nanf("");
+}
+
+// The receiver marks a point without a time with 0xFFFFFFFF, some with 0: it has no time.
+constexpr qint32 kNo_Time = -1;
 
 }  // namespace
 
@@ -79,8 +89,9 @@ QByteArray Encode_Track(const cTrack& track, const QString& point_format, quint8
   QByteArray p = New_Packet(pid, l.size);
   Fields::Put_Long(p, I(0), Deg_To_Semicircles(track.lat));
   Fields::Put_Long(p, I(4), Deg_To_Semicircles(track.lon));
-  Fields::Put_Long(p, I(8), Parse_Garmin_Time(track.Time, 0));
-  if (l.alt >= 0) Fields::Put_Single(p, I(l.alt), track.alt);
+  Fields::Put_Long(p, I(8), track.Time.isEmpty() ? kNo_Time : Parse_Garmin_Time(track.Time, 0));
+  if (l.alt >= 0)
+    Fields::Put_Single(p, I(l.alt), std::isfinite(track.alt) ? track.alt : kUnknown_Float);
   if (l.dpth >= 0) Fields::Put_Single(p, I(l.dpth), track.Dpth);
   if (l.temp >= 0) Fields::Put_Single(p, I(l.temp), kUnknown_Float);
   Fields::Put_Byte(p, I(l.new_trk), track.New_Segment ? 0xFF : 0x00);
@@ -90,10 +101,11 @@ QByteArray Encode_Track(const cTrack& track, const QString& point_format, quint8
 void Decode_Track_Data(const QByteArray& packet, const QString& point_format, cTrack& track) {
   track.lat = Semicircles_To_Deg(Fields::Read_Long_At(packet, I(0)));
   track.lon = Semicircles_To_Deg(Fields::Read_Long_At(packet, I(4)));
-  track.Time = Format_Garmin_Time(Fields::Read_Long_At(packet, I(8)), 0);
+  const qint32 time = Fields::Read_Long_At(packet, I(8));
+  track.Time = time == kNo_Time || time == 0 ? QString() : Format_Garmin_Time(time, 0);
   cPointLayout l;
   if (!Point_Layout(point_format, l)) return;
-  if (l.alt >= 0) track.alt = Fields::Read_Single_At(packet, I(l.alt));
+  track.alt = Known_Alt(l.alt >= 0 ? Fields::Read_Single_At(packet, I(l.alt)) : kUnknown_Float);
   if (l.dpth >= 0) track.Dpth = Fields::Read_Single_At(packet, I(l.dpth));
   quint8 b;
   if (l.new_trk < 0)

@@ -210,7 +210,7 @@ QByteArray Encode_Family(cWaypoint& w, const QString& f, quint8 pid) {
   Put_Bytes(p, 6, w.Wpt_Class >= 127 ? Raw_Bytes(w.Sub_Class, 18) : Default_Subclass());
   Fields::Put_Long(p, I(24), Deg_To_Semicircles(w.lat));
   Fields::Put_Long(p, I(28), Deg_To_Semicircles(w.lon));
-  Fields::Put_Single(p, I(32), w.alt);
+  Fields::Put_Single(p, I(32), std::isfinite(w.alt) ? w.alt : kUnknown_Float);
   Fields::Put_Single(p, I(36), w.Dpth);
   Fields::Put_Single(p, I(40), w.Dist);
   Put_Bytes(p, 44, Fixed_Bytes(w.State, 2, true));
@@ -251,6 +251,7 @@ void Decode_Family(const QByteArray& p, const QString& f, cWaypoint& w) {
   w.lat = Semicircles_To_Deg(Fields::Read_Long_At(p, I(24)));
   w.lon = Semicircles_To_Deg(Fields::Read_Long_At(p, I(28)));
   w.alt = Two_Decimals(Fields::Read_Single_At(p, I(32)));
+  if (std::fabs(w.alt) >= 1.0e24f) w.alt = std::nanf("");  // the receiver does not know it
   w.Dpth = Two_Decimals(Fields::Read_Single_At(p, I(36)));
   w.Dist = Two_Decimals(Fields::Read_Single_At(p, I(40)));
   w.State = Read_Fixed(p, 44, 2);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "garmin/Codecs.h"
 #include "garmin/Fields.h"
 #include "tests/doubles/Packets.h"
@@ -102,13 +104,13 @@ TEST(Track, PointsInEachLayout) {
   for (const char* f : {"D303", "D304", "D999", ""})
     EXPECT_TRUE(Codec::Encode_Track(t, f, 34).isEmpty()) << f;
 
-  // D300: the flag, and altitude and depth left as they were.
+  // D300: the flag; no altitude field, so the altitude is unknown; depth left as it was.
   cTrack r;
   r.alt = 11;
   r.Dpth = 22;
   Codec::Decode_Track_Data(Packet_Of(34, head + Hex("01")), "D300", r);
   EXPECT_TRUE(r.New_Segment);
-  EXPECT_EQ(r.alt, 11.0f);
+  EXPECT_TRUE(std::isnan(r.alt));
   EXPECT_EQ(r.Dpth, 22.0f);
   EXPECT_EQ(r.Time, "2005/03/14-08:05:09");
   EXPECT_NEAR(r.lat, 29.5577, 1e-7);
@@ -126,6 +128,16 @@ TEST(Track, PointsInEachLayout) {
   EXPECT_FALSE(d.New_Segment);
   Codec::Decode_Track_Data(Packet_Of(34, head + Hex("0000C842 00000000 78 5A 01")), "D304", d);
   EXPECT_EQ(d.alt, 100.0f);
+  // No time (0xFFFFFFFF, or 0 from some receivers) and the unknown altitude 1.0e25 stay unknown,
+  // both ways.
+  const QByteArray no_time = Hex("A9D00415 9ACCDA18 FFFFFFFF 51590469 00000000 FF");
+  for (const char* time : {"FFFFFFFF", "00000000"}) {
+    Codec::Decode_Track_Data(Packet_Of(34, head.left(8) + Hex(time) + no_time.mid(12)), "D301", d);
+    EXPECT_TRUE(d.Time.isEmpty() && std::isnan(d.alt)) << time << d.Time.toStdString();
+  }
+  d.Dpth = 0;
+  d.New_Segment = true;
+  EXPECT_EQ(Spaced_Hex(Data(Codec::Encode_Track(d, "D301", 34))), Spaced_Hex(no_time));
   // Round trip of the 21-byte layout.
   for (const char* f : {"D300", "D301", "D310", "D302"}) {
     const QByteArray p = Codec::Encode_Track(t, f, 34);

@@ -30,9 +30,10 @@ void Expect_Same(const cVQPoints& a, const cVQPoints& b) {
   EXPECT_EQ(a.From_Track, b.From_Track);
   for (int i = 1; i <= a.Count(); ++i) {
     const cVQPoint &p = a.Item(i), &q = b.Item(i);
-    EXPECT_TRUE(p.Label == q.Label && p.Comment == q.Comment && p.alt == q.alt &&
-                p.Time == q.Time && p.New_Segment == q.New_Segment &&
-                std::abs(p.lat - q.lat) < 1e-9 && std::abs(p.lon - q.lon) < 1e-9)
+    EXPECT_TRUE(p.Label == q.Label && p.Comment == q.Comment &&
+                (p.Has_Alt() ? p.alt == q.alt : !q.Has_Alt()) && p.Time == q.Time &&
+                p.New_Segment == q.New_Segment && std::abs(p.lat - q.lat) < 1e-9 &&
+                std::abs(p.lon - q.lon) < 1e-9)
         << i;
   }
 }
@@ -54,7 +55,7 @@ TEST(Gpx, SampleListAndTrackGoThroughGpxAndBack) {
     p.Label = QString::number(i + 1);
     p.lat = 31.7767 + i * 1e-9;
     p.lon = 35.2345;
-    p.alt = double(754.25f + i);
+    p.alt = i == 2 ? cVQPoint::kNo_Alt : double(754.25f + i);
     p.Time = Utc(times[i]);
     p.Comment = Local_Time_Text(p.Time);
     p.New_Segment = i != 1;
@@ -69,11 +70,14 @@ TEST(Gpx, SampleListAndTrackGoThroughGpxAndBack) {
     ASSERT_EQ(r.status, cLoadResult::Loaded);
     EXPECT_EQ(r.choices.size(), 1);  // the waypoints VQ writes are its route's points
     Expect_Same(*list, back);
+    EXPECT_EQ(Load_Point_File(path, back, {cPick::Waypoints, 0}).status,
+              list->From_Track ? cLoadResult::No_Such_Pick : cLoadResult::Loaded);
   }
   const QByteArray gpx = GPX_Bytes(track, 7);
   EXPECT_TRUE(gpx.contains("<time>2024-03-14T08:05:09Z</time>")) << gpx.constData();
   EXPECT_TRUE(gpx.contains("<name>eTrex &lt;HCx&gt; &amp; co</name>"));
   EXPECT_EQ(gpx.count("<trkseg>"), 2);
+  EXPECT_EQ(gpx.count("<ele>"), 2);  // the third point's altitude is unknown
   EXPECT_FALSE(gpx.contains("<wpt") || gpx.contains("<rte") || gpx.contains("<cmt"));
   EXPECT_TRUE(GPX_Bytes(sample, 7).contains("<number>7</number>"));
   // What Windows-1255 lacks becomes "?" in the CSV and TXT; GPX keeps it.
@@ -94,6 +98,7 @@ TEST(Gpx, SampleListAndTrackGoThroughGpxAndBack) {
 TEST(Gpx, OtherProgramsFilesReadToTheExpectedList) {
   const QString hebrew = QStringLiteral("תל אביב");
   const QDateTime t0 = Utc("2024-03-14T08:05:09Z");
+  const double no = cVQPoint::kNo_Alt;
   struct cCase {
     const char* file;
     const char* pick;
@@ -104,20 +109,24 @@ TEST(Gpx, OtherProgramsFilesReadToTheExpectedList) {
     double alt;
   } cases[] = {
       {"gpx/v10.gpx", "", 3, 1, false, 1, "Jaffa Gate", "old city", 754.5},
-      {"gpx/v10.gpx", "", 3, 1, false, 2, "2", "Eilat", 0},
+      {"gpx/v10.gpx", "", 3, 1, false, 2, "2", "Eilat", no},
       {"gpx/v10.gpx", "", 3, 1, false, 3, "3", Local_Time_Text(t0.addMSecs(-7200000 + 250)), 2814},
       {"gpx/garmin.gpx", "", 3, 1, true, 1, "1", Local_Time_Text(t0), 210.3},
       {"gpx/garmin.gpx", "track:1", 3, 1, true, 3, "3",
-       Local_Time_Text(Utc("2024-03-14T08:06:00Z")), 0},
-      {"gpx/parts.gpx", "", 2, 4, false, 2, "N2", "", 0},
-      {"gpx/parts.gpx", "route:2", 1, 4, false, 1, "S1", "", 0},
-      {"gpx/parts.gpx", "track:1", 3, 4, true, 3, "3", "", 0},
-      {"gpx/parts.gpx", "waypoints", 1, 4, false, 1, "W1", "", 0},
-      {"gpx/names.gpx", "", 3, 1, false, 1, "Ein Gedi & <Dead Sea>", "a & b <c> אב", 0},
-      {"gpx/names.gpx", "", 3, 1, false, 2, "מצדה", "line one line two", 0},
-      {"gpx/cp1255.gpx", "", 1, 1, false, 1, hebrew, "חוף", 0},
-      {"gpx/iso8859-8.gpx", "", 1, 1, false, 1, hebrew, "חוף", 0},
-      {"gpx/utf16.gpx", "", 1, 1, false, 1, hebrew, "חוף", 0},
+       Local_Time_Text(Utc("2024-03-14T08:06:00Z")), no},
+      {"gpx/parts.gpx", "", 2, 4, false, 2, "N2", "", no},
+      {"gpx/parts.gpx", "route:2", 1, 4, false, 1, "S1", "", no},
+      {"gpx/parts.gpx", "track:1", 3, 4, true, 3, "3", "", no},
+      {"gpx/parts.gpx", "waypoints", 1, 4, false, 1, "W1", "", no},
+      {"gpx/names.gpx", "", 3, 1, false, 1, "Ein Gedi & <Dead Sea>", "a & b <c> אב", no},
+      {"gpx/names.gpx", "", 3, 1, false, 2, "מצדה", "line one line two", no},
+      {"gpx/cp1255.gpx", "", 1, 1, false, 1, hebrew, "חוף", no},
+      {"gpx/iso8859-8.gpx", "", 1, 1, false, 1, hebrew, "חוף", no},
+      {"gpx/utf16.gpx", "", 1, 1, false, 1, hebrew, "חוף", no},
+      {"gpx/bom.gpx", "", 1, 1, false, 1, hebrew, "חוף", no},
+      {"gpx/empty_parts.gpx", "", 2, 2, true, 1, "1", "", -12.5},
+      {"gpx/empty_parts.gpx", "", 2, 2, true, 2, "2", "", no},
+      {"gpx/empty_parts.gpx", "waypoints", 1, 2, false, 1, "W1", "", no},
       {"gpx/commas.csv", "", 2, 0, false, 1, "A,1", "x,2,3", 10},
   };
   for (const cCase& c : cases) {
@@ -133,7 +142,10 @@ TEST(Gpx, OtherProgramsFilesReadToTheExpectedList) {
     const cVQPoint& p = points.Item(c.point);
     EXPECT_EQ(p.Label, c.label);
     EXPECT_EQ(p.Comment, c.comment);
-    EXPECT_DOUBLE_EQ(p.alt, c.alt);
+    if (std::isnan(c.alt))
+      EXPECT_FALSE(p.Has_Alt());
+    else
+      EXPECT_DOUBLE_EQ(p.alt, c.alt);
   }
   cVQPoints points;
   cLoadResult r = Load_Point_File(Data("gpx/names.gpx"), points);
@@ -177,6 +189,8 @@ TEST(Gpx, BadInputKeepsTheList) {
       {Data("gpx/parts.gpx"), "route:3", cLoadResult::No_Such_Pick, 0,
        "no route:3 in the file; the file holds route:1 \"North\" (2 point(s)), route:2 \"South\" "
        "(1 point(s)), track:1 \"Walked\" (3 point(s)), waypoints (1 point(s))"},
+      {Data("gpx/empty_parts.gpx"), "track:1", cLoadResult::No_Such_Pick, 0,
+       "no track:1 in the file; the file holds track:2"},
       {Data("sample.csv"), "track:1", cLoadResult::No_Such_Pick, 0, "only a .gpx"},
       {Data("gpx/none.gpx"), "", cLoadResult::Cannot_Read, 0, "no such file"},
       {dir.path() + "/folder.gpx", "", cLoadResult::Cannot_Read, 0, "folder"},
