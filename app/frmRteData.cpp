@@ -95,7 +95,8 @@ void frmRteData::Set_Labels(const QStringList& labels, bool drive) {
   chkLatin->setText(drive ? QStringLiteral("המכשיר אינו מציג עברית")
                           : QStringLiteral("שמות לועזיים"));
   chkLatin->setChecked(Rules.Latin);
-  lblNote->setText(problems.join(QLatin1Char('\n')));
+  m_note = problems.join(QLatin1Char('\n'));
+  lblNote->setText(m_note);
   Show_Names();
 }
 
@@ -148,7 +149,8 @@ void frmRteData::Show_Title() {
 void frmRteData::Mark(int row, const QString& fault) {
   const QSignalBlocker quiet(lvNames);
   for (int c : {kNameColumn, kCountColumn}) {
-    lvNames->item(row, c)->setBackground(fault.isEmpty() ? QBrush() : QBrush(QColor(255, 200, 200)));
+    lvNames->item(row, c)->setBackground(fault.isEmpty() ? QBrush()
+                                                         : QBrush(QColor(255, 200, 200)));
     lvNames->item(row, c)->setToolTip(fault);
   }
 }
@@ -184,8 +186,7 @@ void frmRteData::lvNames_Changed(int row, int column) {
   QString error;
   const bool stored = Store_Name(Names_File_Path(), label, name, error);
   Show_Names();
-  lblNote->setText(stored ? QString()
-                          : QStringLiteral("השם לא נשמר בקובץ השמות: ") + error);
+  lblNote->setText(stored ? m_note : QStringLiteral("השם לא נשמר בקובץ השמות: ") + error);
 }
 
 void frmRteData::chkLatin_Click() {

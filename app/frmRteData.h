@@ -61,5 +61,6 @@ class frmRteData : public QDialog {
 
   QStringList m_labels;
   bool m_drive = false;
+  QString m_note;       // the names.csv lines left out
   QVector<bool> m_bad;  // rows whose typed name cannot be sent
 };

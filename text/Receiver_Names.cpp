@@ -1,6 +1,8 @@
 #include "text/Receiver_Names.h"
 
 #include <QSet>
+#include <algorithm>
+#include <iterator>
 
 namespace {
 // Hebrew letters, final forms included, and the points written on them.
@@ -15,19 +17,30 @@ bool Is_Gershayim(char16_t c) { return c == 0x05F4 || c == '"'; }
 // A letter of a Hebrew word: its base (final forms made regular) and the marks that change it.
 struct cLetter {
   char16_t base;
-  bool final_form = false, dagesh = false, sin = false, geresh = false;
+  bool dagesh = false, sin = false, geresh = false;
 };
 
 char16_t Regular(char16_t c) {
-  switch (c) {
-    case u'ך': return u'כ';
-    case u'ם': return u'מ';
-    case u'ן': return u'נ';
-    case u'ף': return u'פ';
-    case u'ץ': return u'צ';
-    default: return c;
-  }
+  const qsizetype k = QStringView(u"ךםןףץ").indexOf(QChar(c));
+  return k < 0 ? c : u"כמנפצ"[k];
 }
+
+// The letters written the same wherever they stand.
+struct cPlain {
+  char16_t letter;
+  const char* latin;
+};
+constexpr cPlain kPlain[] = {{u'ד', "D"}, {u'ח', "KH"}, {u'ט', "T"}, {u'ל', "L"}, {u'מ', "M"},
+                             {u'נ', "N"}, {u'ס', "S"},  {u'ק', "K"}, {u'ר', "R"}, {u'ת', "T"}};
+// Two ways: the letters hard at the start of a word or with a dagesh and soft elsewhere, and the
+// letters that a geresh gives another sound.
+struct cTwoWays {
+  char16_t letter;
+  const char* first;
+  const char* second;
+};
+constexpr cTwoWays kHardSoft[] = {{u'ב', "B", "V"}, {u'כ', "K", "KH"}, {u'פ', "P", "F"}};
+constexpr cTwoWays kGeresh[] = {{u'ג', "G", "J"}, {u'ז', "Z", "ZH"}, {u'צ', "TS", "CH"}};
 
 // Unpointed spelling writes vowels with ו and י: one of them is a vowel unless it starts the
 // word, is doubled, or (י) stands before another vowel letter, א or ע.
@@ -40,56 +53,52 @@ bool Vowel_At(const QVector<cLetter>& w, int j) {
   return true;
 }
 
+// The vowel letters, א, ע, ה and ש, whose sound depends on where they stand or on a point.
+QString Context_Letter(const QVector<cLetter>& w, int& i) {
+  const cLetter& l = w[i];
+  const bool first = i == 0, last = i == w.size() - 1;
+  const bool doubled = i + 1 < w.size() && w[i + 1].base == l.base;
+  switch (l.base) {
+    case u'א':
+    case u'ע':
+      // A vowel of its own, unless the vowel letter after it gives the vowel.
+      return Vowel_At(w, i + 1) ? QString() : QStringLiteral("A");
+    case u'ה':
+      return last && !first ? QStringLiteral("A") : QStringLiteral("H");
+    case u'ו':
+      if (doubled) ++i;
+      if (first || doubled) return QStringLiteral("V");
+      return l.dagesh ? QStringLiteral("U") : QStringLiteral("O");
+    case u'י':
+      if (doubled) ++i;
+      return !doubled && Vowel_At(w, i) ? QStringLiteral("I") : QStringLiteral("Y");
+    case u'ש':
+      return l.sin ? QStringLiteral("S") : QStringLiteral("SH");
+    default:
+      return {};
+  }
+}
+
 // One Hebrew word in the simplified road-sign spelling (the README's table).
 QString Word_Latin(const QVector<cLetter>& w) {
   QString out;
-  const int n = int(w.size());
-  for (int i = 0; i < n; ++i) {
+  for (int i = 0; i < w.size(); ++i) {
     const cLetter& l = w[i];
-    const bool first = i == 0, last = i == n - 1;
-    const bool doubled = i + 1 < n && w[i + 1].base == l.base;
-    switch (l.base) {
-      case u'א':
-      case u'ע':
-        // A vowel of its own, unless the vowel letter after it gives the vowel.
-        if (!Vowel_At(w, i + 1)) out += QLatin1Char('A');
-        break;
-      case u'ב': out += (first || l.dagesh) ? QLatin1String("B") : QLatin1String("V"); break;
-      case u'ג': out += l.geresh ? QLatin1String("J") : QLatin1String("G"); break;
-      case u'ד': out += QLatin1Char('D'); break;
-      case u'ה': out += (last && n > 1) ? QLatin1Char('A') : QLatin1Char('H'); break;
-      case u'ו':
-        if (first || doubled) {
-          out += QLatin1Char('V');
-          if (doubled) ++i;
-        } else {
-          out += l.dagesh ? QLatin1Char('U') : QLatin1Char('O');
-        }
-        break;
-      case u'ז': out += l.geresh ? QLatin1String("ZH") : QLatin1String("Z"); break;
-      case u'ח': out += QLatin1String("KH"); break;
-      case u'ט': out += QLatin1Char('T'); break;
-      case u'י':
-        if (doubled) ++i;
-        out += (!doubled && Vowel_At(w, i)) ? QLatin1Char('I') : QLatin1Char('Y');
-        break;
-      case u'כ':
-        out += ((first && !l.final_form) || l.dagesh) ? QLatin1String("K") : QLatin1String("KH");
-        break;
-      case u'ל': out += QLatin1Char('L'); break;
-      case u'מ': out += QLatin1Char('M'); break;
-      case u'נ': out += QLatin1Char('N'); break;
-      case u'ס': out += QLatin1Char('S'); break;
-      case u'פ':
-        out += ((first && !l.final_form) || l.dagesh) ? QLatin1Char('P') : QLatin1Char('F');
-        break;
-      case u'צ': out += l.geresh ? QLatin1String("CH") : QLatin1String("TS"); break;
-      case u'ק': out += QLatin1Char('K'); break;
-      case u'ר': out += QLatin1Char('R'); break;
-      case u'ש': out += l.sin ? QLatin1String("S") : QLatin1String("SH"); break;
-      case u'ת': out += QLatin1Char('T'); break;
-      default: break;
-    }
+    const auto plain = std::find_if(std::begin(kPlain), std::end(kPlain),
+                                    [&](const cPlain& p) { return p.letter == l.base; });
+    const auto find = [&](const auto& table) {
+      return std::find_if(std::begin(table), std::end(table),
+                          [&](const cTwoWays& t) { return t.letter == l.base; });
+    };
+    const auto hard_soft = find(kHardSoft), geresh = find(kGeresh);
+    if (plain != std::end(kPlain))
+      out += QLatin1String(plain->latin);
+    else if (hard_soft != std::end(kHardSoft))
+      out += QLatin1String(i == 0 || l.dagesh ? hard_soft->first : hard_soft->second);
+    else if (geresh != std::end(kGeresh))
+      out += QLatin1String(l.geresh ? geresh->second : geresh->first);
+    else
+      out += Context_Letter(w, i);
   }
   return out;
 }
@@ -180,7 +189,7 @@ QString Transliterate(const QString& label) {
     for (; i < text.size(); ++i) {
       const char16_t c = text[i].unicode();
       if (Is_Hebrew_Letter(c)) {
-        word.append({Regular(c), Regular(c) != c});
+        word.append(cLetter{Regular(c)});
       } else if (Is_Hebrew_Point(c)) {
         word.last().dagesh |= c == kDagesh;
         word.last().sin |= c == kSinDot;
@@ -203,7 +212,7 @@ QStringList Receiver_Names(const QStringList& labels, const QString& format,
   if (!rules.Latin) {
     // The drive's GPX file carries any text; the serial formats carry upper-cased code page text.
     for (const QString& label : labels)
-      names << (format == kGpx_Format             ? label
+      names << (format == kGpx_Format     ? label
                 : Six_Wide_Format(format) ? label.toUpper().left(6)
                                           : label.toUpper());
     return names;

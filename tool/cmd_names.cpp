@@ -41,8 +41,8 @@ int Name_Rules(const cToolArgs& args, cNameRules& rules) {
 int Cmd_Names(const cToolArgs& args) {
   if (args.files.size() != 1)
     return args.Usage(QStringLiteral("give one FILE (.twl, .gpx or .csv)"));
-  const QString format = args.Is_Set("format") ? args.Value("format").trimmed().toUpper()
-                                               : QStringLiteral("D108");
+  const QString format =
+      args.Is_Set("format") ? args.Value("format").trimmed().toUpper() : QStringLiteral("D108");
   static const QRegularExpression kFormat(QStringLiteral("^(D\\d{3}|GPX)$"));
   if (!kFormat.match(format).hasMatch())
     return args.Usage(QStringLiteral("bad format '%1' (D100 ... D110, D150 ... D155, or GPX)")

@@ -12,8 +12,9 @@ QString Fault_Text(cNameFault fault, bool hebrew) {
   if (hebrew)
     return fault == cNameFault::Bad_Char ? QStringLiteral("יש בשם תו שהמכשיר אינו מציג")
                                          : QStringLiteral("אין בשורה שם אחרי פסיק");
-  return fault == cNameFault::Bad_Char ? QStringLiteral("the name has a character other than A-Z, "
-                                                        "0-9, space and hyphen")
+  return fault == cNameFault::Bad_Char ? QStringLiteral(
+                                             "the name has a character other than A-Z, "
+                                             "0-9, space and hyphen")
                                        : QStringLiteral("no name after a comma");
 }
 }  // namespace
@@ -66,8 +67,8 @@ bool Store_Name(const QString& path, const QString& label, const QString& name, 
 cNameRules Stored_Name_Rules(bool drive, QStringList& problems) {
   QSettings store = Store();
   cNameRules rules;
-  rules.Latin = store.value(drive ? kDrive_Latin_Key : kLatin_Names_Key).toString() ==
-                QLatin1String("1");
+  rules.Latin =
+      store.value(drive ? kDrive_Latin_Key : kLatin_Names_Key).toString() == QLatin1String("1");
   rules.Length = Name_Length_Setting(
       store.value(kName_Length_Key, QString::number(kDefault_Name_Length)).toString());
   rules.Own = Load_Names_File(Names_File_Path(), true, problems);
