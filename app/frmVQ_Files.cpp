@@ -199,7 +199,7 @@ bool frmVQ::Save_List_As() {
   }
   const cSaveResult result = Save_As(path, Points);
   if (result.status != cSaveResult::Written) {
-    Warn(QStringLiteral("שמירת הקובץ נכשלה.") + kCrLf + path);
+    Warn(QStringLiteral("שמירת הקובץ נכשלה.") + kCrLf + path + kCrLf + result.error);
     return false;
   }
   m_unsaved = false;

@@ -1,5 +1,7 @@
 #include "files/CsvRead.h"
 
+#include <QStringDecoder>
+#include <algorithm>
 #include <cmath>
 
 #include "text/Cp1255.h"
@@ -18,11 +20,25 @@ bool Numbers(const QStringList& fields, int at, double (&v)[5]) {
 }
 
 bool Near(double a, double b) { return std::fabs(a - b) <= 1e-6 * (1 + std::fabs(b)); }
+
+// Windows-1255 Hebrew is almost never valid UTF-8 (a letter byte 0xE0-0xFA would have to be
+// followed by two bytes of 0x80-0xBF), so valid UTF-8 beyond ASCII is taken as UTF-8.
+QString Csv_Text(const QByteArray& bytes) {
+  if (bytes.startsWith("\xEF\xBB\xBF")) return QString::fromUtf8(bytes.mid(3));
+  const bool ascii =
+      std::all_of(bytes.begin(), bytes.end(), [](char c) { return uchar(c) < 0x80; });
+  if (!ascii) {
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    QString text = utf8(bytes);
+    if (!utf8.hasError()) return text;
+  }
+  return Cp1255::To_Text(bytes);
+}
 }  // namespace
 
 cCsvContent Parse_CSV(const QByteArray& bytes) {
   cCsvContent content;
-  const QStringList lines = Cp1255::To_Text(bytes).split(QLatin1Char('\n'));
+  const QStringList lines = Csv_Text(bytes).split(QLatin1Char('\n'));
   auto fail = [&](qint64 line, const QString& error) {
     content.points.clear();
     content.error = error;

@@ -1,6 +1,8 @@
 #pragma once
 // VQ's own CSV export read back: the header "LABEL,LAT,LON,ALTITUDE,DISTANCE,TOTALDISTANCE,
-// COMMENT", then one line per point, Windows-1255, fields joined by "," without quoting.
+// COMMENT", then one line per point, fields joined by "," without quoting. VQ writes it in
+// Windows-1255; a copy an editor or a spreadsheet saved again as UTF-8 (with a byte order mark,
+// or valid UTF-8 with letters beyond ASCII) is read as UTF-8.
 #include <QByteArray>
 #include <QString>
 #include <QVector>

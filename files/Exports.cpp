@@ -1,8 +1,7 @@
 #include "files/Exports.h"
 
-#include <QSaveFile>
-
 #include "files/GpxWrite.h"
+#include "files/WholeFile.h"
 #include "geo/CvtUtil.h"
 #include "geo/NumText.h"
 #include "points/cVQPoints.h"
@@ -15,11 +14,7 @@ QString Num(double value) { return QString::fromStdString(NumText::Num_Text(valu
 
 cSaveResult Write_Whole(const QString& path, const QByteArray& bytes) {
   cSaveResult result;
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-    result.status = cSaveResult::Write_Failed;
-    result.error = file.errorString();
-  }
+  if (!Write_Whole_File(path, bytes, result.error)) result.status = cSaveResult::Write_Failed;
   return result;
 }
 }  // namespace

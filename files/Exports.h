@@ -18,11 +18,11 @@ QByteArray CSV_Bytes(const cVQPoints& points);
 struct cSaveResult {
   enum Status { Written, Not_Suitable, Write_Failed };
   Status status = Written;
-  QString error;
+  QString error;  // the system's reason for Write_Failed
 };
 
-// Writes the kind the name asks for through a temporary file that replaces the target only
-// when complete, so an existing file is never left half-written.
+// Writes the kind the name asks for whole or not at all (files/WholeFile.h): a failure leaves an
+// existing file as it was.
 cSaveResult Save_TXT(const QString& path, const cVQPoints& points);
 cSaveResult Save_CSV(const QString& path, const cVQPoints& points);
 cSaveResult Save_GPX(const QString& path, const cVQPoints& points);

@@ -30,26 +30,6 @@ QString Choices_Text(const QVector<cChoice>& choices) {
   return QStringLiteral("the file holds ") + texts.join(QStringLiteral(", "));
 }
 
-cLoadResult Apply(QVector<cVQPoint> read, bool gpx, bool from_track, cVQPoints& points) {
-  cLoadResult result;
-  points.Clear();
-  points.From_Track = from_track;
-  points.Reserve(int(read.size()));
-  for (int i = 0; i < read.size(); ++i) {
-    cVQPoint& p = read[i];
-    if (gpx && p.Label.isEmpty()) p.Label = QString::number(i + 1);
-    if (gpx && p.Comment.isEmpty() && p.Time.isValid()) p.Comment = Local_Time_Text(p.Time);
-    const QString label = p.Label;
-    if (!points.Add(std::move(p))) {
-      if (result.duplicates == 0) result.first_duplicate = label;
-      ++result.duplicates;
-    }
-  }
-  result.loaded = points.Count();
-  if (points.lv) points.Redisplay();
-  return result;
-}
-
 cLoadResult Load_GPX_Bytes(const QByteArray& bytes, cVQPoints& points, const cPick& pick,
                            const cAsk& ask) {
   cGpxContent content = Parse_GPX(bytes);
@@ -82,11 +62,54 @@ cLoadResult Load_GPX_Bytes(const QByteArray& bytes, cVQPoints& points, const cPi
     return result;
   }
   // The part's points are not needed again: they move into the list.
-  cLoadResult result = Apply(std::move(part->points), true, which.kind == cPick::Track, points);
+  cLoadResult result =
+      Replace_Points(std::move(part->points), points,
+                     which.kind == cPick::Track ? cPointSource::Gpx_Track : cPointSource::Gpx);
   result.choices = choices;
   return result;
 }
 }  // namespace
+
+QString Impossible_Place(const QVector<cVQPoint>& read) {
+  for (int i = 0; i < read.size(); ++i) {
+    const cVQPoint& p = read[i];
+    if (!(p.lat >= -90 && p.lat <= 90) || !(p.lon >= -180 && p.lon <= 180))
+      return QStringLiteral("point %1 \"%2\" is at latitude %3, longitude %4, which no place has")
+          .arg(i + 1)
+          .arg(p.Label)
+          .arg(p.lat)
+          .arg(p.lon);
+  }
+  return {};
+}
+
+cLoadResult Replace_Points(QVector<cVQPoint> read, cVQPoints& points, cPointSource source) {
+  cLoadResult result;
+  const QString impossible = Impossible_Place(read);
+  if (!impossible.isEmpty()) {
+    result = Failed(cLoadResult::Bad_Content, impossible);
+    result.fault = cLoadResult::Bad_Point;
+    return result;
+  }
+  const bool gpx = source == cPointSource::Gpx || source == cPointSource::Gpx_Track;
+  points.Clear();
+  points.From_Track = source == cPointSource::Gpx_Track;
+  points.From_Grid = source == cPointSource::Grid;
+  points.Reserve(int(read.size()));
+  for (int i = 0; i < read.size(); ++i) {
+    cVQPoint& p = read[i];
+    if (gpx && p.Label.isEmpty()) p.Label = QString::number(i + 1);
+    if (gpx && p.Comment.isEmpty() && p.Time.isValid()) p.Comment = Local_Time_Text(p.Time);
+    const QString label = p.Label;
+    if (!points.Add(std::move(p))) {
+      if (result.duplicates == 0) result.first_duplicate = label;
+      ++result.duplicates;
+    }
+  }
+  result.loaded = points.Count();
+  if (points.lv) points.Redisplay();
+  return result;
+}
 
 cPointFileKind Point_File_Kind(const QString& path) {
   const QString ext = path.right(4).toUpper();
@@ -147,7 +170,7 @@ cLoadResult Load_Point_Bytes(const QByteArray& bytes, cPointFileKind kind, cVQPo
         result.fault = content.line == 1 ? cLoadResult::Not_Vq_Csv : cLoadResult::Bad_Csv_Line;
         return result;
       }
-      return Apply(std::move(content.points), false, false, points);
+      return Replace_Points(std::move(content.points), points, cPointSource::Csv);
     }
     case cPointFileKind::None:
       break;

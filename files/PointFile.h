@@ -35,3 +35,14 @@ cLoadResult Load_Point_File(const QString& path, cVQPoints& points, const cPick&
 // The same from bytes already read, of the given kind; the title stays empty.
 cLoadResult Load_Point_Bytes(const QByteArray& bytes, cPointFileKind kind, cVQPoints& points,
                              const cPick& pick = {}, const cAsk& ask = {});
+
+// Where the points read come from: GPX gets a label and a comment where a point has none, a
+// track or a grid file marks the list so.
+enum class cPointSource { Grid, Gpx, Gpx_Track, Csv };
+// Every reader's last step: a file with a point no place on earth has (latitude beyond ±90,
+// longitude beyond ±180) is refused, naming the point (Bad_Content, Bad_Point), and the points
+// stay; otherwise they are replaced by `read` (a repeated label is left out and counted) and
+// redisplayed.
+cLoadResult Replace_Points(QVector<cVQPoint> read, cVQPoints& points, cPointSource source);
+// The text naming the first such point of `read`; empty when there is none.
+QString Impossible_Place(const QVector<cVQPoint>& read);

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <vector>
 
+#include "files/PointFile.h"
 #include "geo/VectorState.h"
 #include "geo/Xlate.h"
 #include "geo/cProjGrids.h"
@@ -19,6 +20,9 @@ constexpr int kTrailerSize = 50;   // skipped; the last record may keep fewer by
 // No place on earth is farther than this from the grid's false origin (the equator is about
 // 40,000 km round): a larger easting or northing means the bytes are not a position.
 constexpr qint32 kMaxGrid_m = 20000000;
+// The grid serves Israel and its neighbours, a few hundred km around (170 km E, 1,100 km N);
+// a value 1,000 km from there is no place a waypoint file of the country holds.
+constexpr qint32 kGrid_Centre_E = 170000, kGrid_Centre_N = 1100000, kFar_m = 1000000;
 
 bool Plausible(const QByteArray& bytes, int label_at, const cTwlRecord& rec) {
   const int len = quint8(bytes[label_at]);
@@ -137,12 +141,24 @@ cLoadResult Load_TWL_Bytes(const QByteArray& bytes, cVQPoints& points) {
     result.loaded = points.Count();
     return result;
   }
-  result.cut = content.cut;
-  points.Clear();
   // Every position first, then the points: adding hashes the labels, which slows the
   // arithmetic that follows it (geo/VectorState.h). With the datum option the grid values are
   // EPSG:28193, taken to WGS 84 in one batch.
   const int n = content.records.size();
+  for (int i = 0; i < n; ++i) {
+    const cTwlRecord& rec = content.records[i];
+    if (std::abs(rec.E - kGrid_Centre_E) > kFar_m || std::abs(rec.N - kGrid_Centre_N) > kFar_m) {
+      result.status = cLoadResult::Bad_Content;
+      result.fault = cLoadResult::Bad_Point;
+      result.error =
+          QStringLiteral("point %1 \"%2\": the grid value %3 %4 is far outside the country")
+              .arg(i + 1)
+              .arg(rec.Label)
+              .arg(rec.E)
+              .arg(rec.N);
+      return result;
+    }
+  }
   std::vector<double> lats(size_t(n), HUGE_VAL), lons(size_t(n), HUGE_VAL);
   if (points.Datum()) {
     for (int i = 0; i < n; ++i) lats[i] = content.records[i].E, lons[i] = content.records[i].N;
@@ -156,15 +172,17 @@ cLoadResult Load_TWL_Bytes(const QByteArray& bytes, cVQPoints& points) {
       Xlate::ITM_To_LatLon(double(content.records[i].E), double(content.records[i].N),
                            lats[size_t(i)], lons[size_t(i)]);
   }
+  QVector<cVQPoint> read(n);
   for (int i = 0; i < n; ++i) {
     const cTwlRecord& rec = content.records[i];
-    if (!points.Add(rec.Label, lats[size_t(i)], lons[size_t(i)], double(rec.Alt), rec.Comment)) {
-      if (result.duplicates == 0) result.first_duplicate = rec.Label;
-      ++result.duplicates;
-    }
+    cVQPoint& p = read[i];
+    p.Label = rec.Label;
+    p.lat = lats[size_t(i)];
+    p.lon = lons[size_t(i)];
+    p.alt = double(rec.Alt);
+    p.Comment = rec.Comment;
   }
-  points.From_Grid = true;
-  result.loaded = points.Count();
-  if (points.lv) points.Redisplay();
+  result = Replace_Points(std::move(read), points, cPointSource::Grid);
+  result.cut = content.cut;
   return result;
 }

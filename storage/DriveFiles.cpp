@@ -2,8 +2,9 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QSet>
+
+#include "files/WholeFile.h"
 
 namespace {
 
@@ -12,6 +13,15 @@ constexpr int Max_Title_Chars = 60;
 
 bool Refused_By_FAT(QChar c) {
   return c.unicode() < 0x20 || c.unicode() == 0x7F || QStringView(u"\"*/:<>?\\|").contains(c);
+}
+
+// A device name Windows reserves; it is so also with an ending ("nul.txt") and with spaces
+// before the ending, and no program there can open a file so named.
+bool Reserved_By_Windows(QString stem) {
+  stem = stem.toLower();
+  if (stem == u"con" || stem == u"prn" || stem == u"aux" || stem == u"nul") return true;
+  return stem.size() == 4 && (stem.startsWith(u"com") || stem.startsWith(u"lpt")) &&
+         stem[3] >= QLatin1Char('1') && stem[3] <= QLatin1Char('9');
 }
 
 }  // namespace
@@ -29,7 +39,12 @@ QString Drive_File_Title(const QString& title) {
     if (out.back().isHighSurrogate()) out.chop(1);
     trim();
   }
-  return out.isEmpty() ? QStringLiteral("VQ") : out;
+  if (out.isEmpty()) return QStringLiteral("VQ");
+  int end = out.indexOf(QLatin1Char('.'));
+  if (end < 0) end = out.size();
+  while (end > 0 && out[end - 1] == QLatin1Char(' ')) --end;
+  if (Reserved_By_Windows(out.left(end))) out.insert(end, QLatin1Char('_'));
+  return out;
 }
 
 QString New_File_Path(const QString& folder, const QString& title, const QString& extension) {
@@ -50,23 +65,12 @@ cWriteResult Write_New_File(const QString& path, const QByteArray& bytes) {
     r.status = cWriteResult::Exists;
     return r;
   }
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
-    r.error = file.errorString();
-    file.cancelWriting();
-    return r;
-  }
   // Another program may have made the name meanwhile; it stays as it is.
-  if (QFileInfo::exists(path)) {
-    file.cancelWriting();
-    file.commit();
+  bool taken = false;
+  const auto free = [&] { return !(taken = QFileInfo::exists(path)); };
+  if (Write_Whole_File(path, bytes, r.error, free))
+    r.status = cWriteResult::Written;
+  else if (taken)
     r.status = cWriteResult::Exists;
-    return r;
-  }
-  if (!file.commit()) {
-    r.error = file.errorString();
-    return r;
-  }
-  r.status = cWriteResult::Written;
   return r;
 }

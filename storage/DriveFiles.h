@@ -6,7 +6,8 @@
 
 // The title as a file name a FAT drive accepts: the characters it refuses (control characters and
 // " * / : < > ? \ |) become "_", spaces and dots at the ends go, and it is kept short. Hebrew and
-// other letters stay. An empty result becomes "VQ".
+// other letters stay. An empty result becomes "VQ"; a name Windows reserves ("nul", "COM1.x")
+// gets "_" after it ("nul_", "COM1_.x").
 QString Drive_File_Title(const QString& title);
 
 // A path in `folder` for a new file named after `title` with `extension` ("gpx"): "TITLE.gpx",

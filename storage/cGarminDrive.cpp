@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStorageInfo>
+#include <filesystem>
 
 #include "storage/DeviceXml.h"
 
@@ -90,7 +91,9 @@ bool Open_Garmin_Drive(const QString& root, cGarminDrive& drive) {
   d.Root = QDir::cleanPath(QFileInfo(root).absoluteFilePath());
   QFile file(Path_Ignoring_Case(d.Root, QStringLiteral("Garmin/GarminDevice.xml")));
   QByteArray bytes;
-  if (file.size() <= Max_Device_Xml_Bytes && file.open(QIODevice::ReadOnly)) bytes = file.readAll();
+  if (Is_Inside(d.Root, file.fileName()) && file.size() <= Max_Device_Xml_Bytes &&
+      file.open(QIODevice::ReadOnly))
+    bytes = file.readAll();
   const cDeviceXml xml = Parse_Device_Xml(bytes);
   d.Described = xml.Parsed;
   d.Description = xml.Description;
@@ -115,9 +118,22 @@ QVector<cGarminDrive> Find_Garmin_Drives() {
   return out;
 }
 
-bool Make_Input_Folder(const cGarminDrive& drive) {
-  if (!Is_Inside(drive.Root, drive.Input_Folder)) return false;
-  return QDir().mkpath(drive.Input_Folder) && QFileInfo(drive.Input_Folder).isDir();
+bool Make_Input_Folder(const cGarminDrive& drive, QString* error) {
+  QString why;
+  if (!Is_Inside(drive.Root, drive.Input_Folder)) {
+    why = QStringLiteral("the folder the receiver reads leads outside the drive");
+  } else {
+    // QDir::mkpath keeps the system's reason to itself.
+    std::error_code ec;
+    std::filesystem::create_directories(std::filesystem::path(drive.Input_Folder.toStdU16String()),
+                                        ec);
+    if (ec)
+      why = QString::fromLocal8Bit(ec.message().c_str());
+    else if (!QFileInfo(drive.Input_Folder).isDir())
+      why = QStringLiteral("not a folder");
+  }
+  if (error) *error = why;
+  return why.isEmpty();
 }
 
 QStringList Saved_Tracks(const cGarminDrive& drive) {
@@ -131,5 +147,7 @@ QStringList Saved_Tracks(const cGarminDrive& drive) {
   }
   out << Gpx_Files(log_folder, QFileInfo(drive.Log_File).absoluteFilePath());
   out.removeDuplicates();
+  // A file that links out of the drive is none of the receiver's tracks.
+  out.removeIf([&drive](const QString& f) { return !Is_Inside(drive.Root, f); });
   return out;
 }

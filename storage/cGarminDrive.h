@@ -28,8 +28,10 @@ QString Path_Ignoring_Case(const QString& root, const QString& relative);
 // True when `path` lies inside `root`, following whatever links the existing part of it holds.
 bool Is_Inside(const QString& root, const QString& path);
 
-// Makes the input folder when it is not there yet; false when that fails.
-bool Make_Input_Folder(const cGarminDrive& drive);
+// Makes the input folder when it is not there yet; false when that fails, with the system's
+// reason in `error`.
+bool Make_Input_Folder(const cGarminDrive& drive, QString* error = nullptr);
 // The receiver's saved tracks: the .gpx files in an Archive folder beside or below the active
-// log, and the other .gpx files in the log's own folder, each group in name order.
+// log, and the other .gpx files in the log's own folder, each group in name order; none that
+// links out of the drive.
 QStringList Saved_Tracks(const cGarminDrive& drive);

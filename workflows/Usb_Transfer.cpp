@@ -32,9 +32,11 @@ cUsbResult Usb_Upload_Route(const QString& drive_folder, const cVQPoints& points
   cGarminDrive drive;
   if (!Open_Garmin_Drive(drive_folder, drive)) return Result(cUsbResult::Not_A_Drive, drive_folder);
   if (points.Count() == 0) return Result(cUsbResult::Empty_List, drive_folder);
-  if (!Make_Input_Folder(drive))
-    return Result(cUsbResult::Cannot_Write, drive.Input_Folder,
-                  QStringLiteral("cannot make the folder"));
+  QString why;
+  if (!Make_Input_Folder(drive, &why))
+    return Result(cUsbResult::Cannot_Write,
+                  drive.Input_Folder.isEmpty() ? drive.Root : drive.Input_Folder,
+                  QStringLiteral("cannot make the folder: ") + why);
   cVQPoints route = points;
   route.Title = Receiver_Title(title, kGpx_Format, rules);
   QStringList names;
@@ -46,6 +48,8 @@ cUsbResult Usb_Upload_Route(const QString& drive_folder, const cVQPoints& points
   // Another program may take the chosen name meanwhile: then the next free one is taken.
   for (int attempt = 0; attempt < 3; ++attempt) {
     const QString path = New_File_Path(drive.Input_Folder, title, QStringLiteral("gpx"));
+    if (!Is_Inside(drive.Root, path))
+      return Result(cUsbResult::Cannot_Write, path, QStringLiteral("it leads outside the drive"));
     const cWriteResult w = Write_New_File(path, bytes);
     if (w.status == cWriteResult::Exists) continue;
     if (w.status == cWriteResult::Failed) return Result(cUsbResult::Cannot_Write, path, w.error);
@@ -58,7 +62,8 @@ cUsbResult Usb_Upload_Route(const QString& drive_folder, const cVQPoints& points
 
 QStringList Usb_Track_Files(const cGarminDrive& drive) {
   QStringList files;
-  if (QFileInfo(drive.Log_File).isFile()) files << drive.Log_File;
+  if (QFileInfo(drive.Log_File).isFile() && Is_Inside(drive.Root, drive.Log_File))
+    files << drive.Log_File;
   return files + Saved_Tracks(drive);
 }
 
@@ -93,6 +98,9 @@ cUsbResult Usb_Read_Track(const QString& file, const QString& title, cVQPoints& 
 cUsbResult Usb_Download_Track(const QString& drive_folder, cVQPoints& points) {
   cGarminDrive drive;
   if (!Open_Garmin_Drive(drive_folder, drive)) return Result(cUsbResult::Not_A_Drive, drive_folder);
+  if (!drive.Log_File.isEmpty() && !Is_Inside(drive.Root, drive.Log_File))
+    return Result(cUsbResult::Cannot_Read, drive.Log_File,
+                  QStringLiteral("it leads outside the drive"));
   return Usb_Read_Track(drive.Log_File, drive.Description, points);
 }
 
@@ -108,11 +116,11 @@ QString Usb_Message(const cUsbResult& r) {
     case cUsbResult::Empty_List:
       return QStringLiteral("אין מסלול לטעינה");
     case cUsbResult::Cannot_Write:
-      return QStringLiteral("הכתיבה למכשיר נכשלה (ייתכן שהכונן מלא או נותק):") + kCrLf + r.path;
+      return QStringLiteral("הכתיבה למכשיר נכשלה:") + kCrLf + r.path + kCrLf + r.error;
     case cUsbResult::No_Log:
       return QStringLiteral("לא נמצאה הקלטה במכשיר:") + kCrLf + r.path;
     case cUsbResult::Cannot_Read:
-      return QStringLiteral("לא ניתן לקרוא את ההקלטה:") + kCrLf + r.path;
+      return QStringLiteral("לא ניתן לקרוא את ההקלטה:") + kCrLf + r.path + kCrLf + r.error;
     case cUsbResult::No_Track:
       return QStringLiteral("אין נקודות בהקלטה:") + kCrLf + r.path;
   }

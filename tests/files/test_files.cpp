@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
+#include <csignal>
 
 #include "files/Exports.h"
 #include "files/TwlFile.h"
@@ -161,6 +164,35 @@ TEST(Exports, LinesFieldsAndWholeFiles) {
   // Replacing a file leaves no temporary file behind.
   EXPECT_EQ(Save_As(dir.filePath("t.TXT"), points).status, cSaveResult::Written);
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);
+}
+
+// A drive that fills up part-way: vqtool may write 1 KB (SIGXFSZ ignored, so a write fails with
+// EFBIG as on a full drive). The old file stays, no part file is left, and the error says why.
+TEST(Exports, AWriteThatFailsPartWayIsReportedAndLeavesTheOldFile) {
+  QTemporaryDir dir;
+  QDir().mkpath(dir.filePath("drive/Garmin/GPX"));
+  QFile::copy(QStringLiteral(VQ_SOURCE_DIR "/samples/sample.twl"), dir.filePath("s.twl"));
+  QFile old(dir.filePath("old.gpx"));
+  ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
+  old.close();
+  for (const QStringList& args :
+       {QStringList{"convert", "s.twl", "old.gpx"},
+        QStringList{"upload-route", "--storage", "drive", "--number", "1", "s.twl"}}) {
+    QProcess tool;
+    tool.setWorkingDirectory(dir.path());
+    tool.setChildProcessModifier([] {
+      const rlimit limit{1024, 1024};
+      setrlimit(RLIMIT_FSIZE, &limit);
+      signal(SIGXFSZ, SIG_IGN);
+    });
+    tool.start(QStringLiteral(VQ_TOOL_PATH), args);
+    ASSERT_TRUE(tool.waitForFinished(30000));
+    EXPECT_EQ(tool.exitCode(), 1) << args.join(' ').toStdString();
+    EXPECT_TRUE(tool.readAllStandardError().contains("File too large"));
+  }
+  EXPECT_EQ(Read(dir.filePath("old.gpx")), "old");
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 2);
+  EXPECT_TRUE(QDir(dir.filePath("drive/Garmin/GPX")).isEmpty());
 }
 
 TEST(Cp1255, HebrewBothWaysAndUnmappableCharacters) {

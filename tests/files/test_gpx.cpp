@@ -10,6 +10,7 @@
 #include "files/GpxWrite.h"
 #include "files/PointFile.h"
 #include "points/cVQPoints.h"
+#include "tests/gen/TwlGen.h"
 #include "text/TimeText.h"
 
 namespace {
@@ -128,6 +129,8 @@ TEST(Gpx, OtherProgramsFilesReadToTheExpectedList) {
       {"gpx/empty_parts.gpx", "", 2, 2, true, 2, "2", "", no},
       {"gpx/empty_parts.gpx", "waypoints", 1, 2, false, 1, "W1", "", no},
       {"gpx/commas.csv", "", 2, 0, false, 1, "A,1", "x,2,3", 10},
+      {"gpx/utf8.csv", "", 1, 0, false, 1, hebrew, "חוף", 5},
+      {"gpx/utf8_bom.csv", "", 1, 0, false, 1, hebrew, "חוף", 5},
   };
   for (const cCase& c : cases) {
     SCOPED_TRACE(std::string(c.file) + " " + c.pick);
@@ -156,6 +159,8 @@ TEST(Gpx, OtherProgramsFilesReadToTheExpectedList) {
               points.Item(3).New_Segment);
   EXPECT_EQ(points.Item(2).Time, Utc("2024-03-14T08:05:19.500Z"));
   EXPECT_EQ(points.Title, "garmin");
+  EXPECT_EQ(points.Rows(0)[2][3], "");  // an unknown altitude is shown empty, written as 0
+  EXPECT_TRUE(CSV_Bytes(points).split('\n')[3].startsWith("3,32.91,35.5,0,"));
   // The window's question: the user's choice is taken, and no choice keeps the list.
   r = Load_Point_File(Data("gpx/parts.gpx"), points, {}, [](const QVector<cChoice>& choices) {
     EXPECT_EQ(choices[1].name, "South");
@@ -183,6 +188,8 @@ TEST(Gpx, BadInputKeepsTheList) {
       {Data("gpx/not_gpx.gpx"), "", cLoadResult::Bad_Content, 2, "not a GPX file"},
       {Data("gpx/no_lat.gpx"), "", cLoadResult::Bad_Content, 4, "without a valid lat"},
       {Data("gpx/range.gpx"), "", cLoadResult::Bad_Content, 3, "out of range"},
+      {dir.path() + "/far.twl", "", cLoadResult::Bad_Content, 0,
+       "point 2 \"far\": the grid value 170000 -5000000 is far outside the country"},
       {Data("gpx/entity.gpx"), "", cLoadResult::Bad_Content, 2, "DTD"},
       {Data("gpx/bad_header.csv"), "", cLoadResult::Bad_Content, 1, "not a VQ CSV"},
       {Data("gpx/bad_line.csv"), "", cLoadResult::Bad_Content, 3, "five numbers"},
@@ -198,6 +205,10 @@ TEST(Gpx, BadInputKeepsTheList) {
       {Data("gpx.xsd"), "", cLoadResult::Not_Suitable, 0, ".twl, .gpx or .csv"},
   };
   QDir(dir.path()).mkdir("folder.gpx");
+  QFile far(dir.path() + "/far.twl");
+  ASSERT_TRUE(far.open(QIODevice::WriteOnly));
+  far.write(TwlGen::Make_TWL({{"ok", 170000, 1100000, 0, ""}, {"far", 170000, -5000000, 0, ""}}));
+  far.close();
   QFile::link("/dev/zero", dir.path() + "/zero.twl");  // reading it would never end
   cVQPoints points;
   points.Add("Kept", 31, 35, 0, "");
@@ -214,6 +225,10 @@ TEST(Gpx, BadInputKeepsTheList) {
     EXPECT_EQ(points.Item(1).Label, "Kept");
     EXPECT_EQ(points.Title, "kept");
   }
+  QVector<cVQPoint> impossible(1);
+  impossible[0].lat = 192;  // what a far grid value once became: no reader may pass it
+  EXPECT_EQ(Replace_Points(impossible, points, cPointSource::Csv).status, cLoadResult::Bad_Content);
+  EXPECT_EQ(points.Item(1).Label, "Kept");
   cPick pick;
   for (const char* bad : {"route", "route:0", "track:x", "waypoint", "lane:1"})
     EXPECT_FALSE(Parse_Pick(bad, pick)) << bad;

@@ -55,6 +55,11 @@ TEST(DriveFiles, NewNamesNeverReplaceAFile) {
   EXPECT_EQ(Drive_File_Title(" ..a/b\\c*\"<>|\t. "), "a_b_c______");
   EXPECT_EQ(Drive_File_Title(" . "), "VQ");
   EXPECT_EQ(Drive_File_Title(QString(100, 'x')).size(), 60);
+  // Names Windows keeps for its devices get a suffix, with an ending too.
+  const char* names[][2] = {{"nul", "nul_"},   {"CON.x", "CON_.x"}, {"lpt9 .gpx", "lpt9_ .gpx"},
+                            {"Com1", "Com1_"}, {"com10", "com10"},  {"console", "console"},
+                            {"aux ", "aux_"}};
+  for (const auto& n : names) EXPECT_EQ(Drive_File_Title(n[0]), n[1]);
   QTemporaryDir tmp;
   Put(tmp.filePath("ROUTE.GPX"), "old");
   Put(tmp.filePath("Route (2).gpx"), "old");

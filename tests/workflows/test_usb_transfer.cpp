@@ -6,6 +6,7 @@
 
 #include "files/GpxRead.h"
 #include "points/cVQPoints.h"
+#include "storage/cGarminDrive.h"
 #include "tests/storage/Drive.h"
 #include "text/Receiver_Names.h"
 #include "workflows/Usb_Transfer.h"
@@ -81,12 +82,22 @@ TEST_F(UsbTransfer, FailuresLeaveTheListAndNoFile) {
   Put(root + "/Garmin/GPX/Current/Current.gpx", Track_Log({}));
   EXPECT_EQ(Usb_Download_Track(root, list).status, cUsbResult::No_Track);
   EXPECT_EQ(list.Count(), 2);
+  // A saved track that links out of the drive is not one of its tracks.
+  QTemporaryDir outside;
+  Put(outside.filePath("t.gpx"), Track_Log({Trkpt()}));
+  QDir().mkpath(root + "/Garmin/GPX/Archive");
+  QFile::link(outside.filePath("t.gpx"), root + "/Garmin/GPX/Archive/t.gpx");
+  cGarminDrive drive;
+  ASSERT_TRUE(Open_Garmin_Drive(root, drive));
+  EXPECT_EQ(Usb_Track_Files(drive), QStringList{drive.Log_File});
   cVQPoints empty;
   EXPECT_EQ(Usb_Upload_Route(root, empty, 1, "x").status, cUsbResult::Empty_List);
   QDir(root + "/Garmin/GPX").removeRecursively();
   Put(root + "/Garmin/GPX", "a file where the folder should be");
   const cUsbResult r = Usb_Upload_Route(root, list, 1, "x");
   EXPECT_EQ(r.status, cUsbResult::Cannot_Write);
+  EXPECT_TRUE(Usb_Message(r).contains(root + "/Garmin/GPX" + "\r\ncannot make the folder: "))
+      << r.error.toStdString();
   EXPECT_EQ(QDir(root + "/Garmin").entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
             QStringList({"GPX"}));
 }
