@@ -1,9 +1,11 @@
 #include "workflows/Names_Store.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QSettings>
+
+#include "files/WholeFile.h"
 
 namespace {
 QSettings Store() { return QSettings(QStringLiteral("VQ"), QStringLiteral("VQ")); }
@@ -52,16 +54,9 @@ bool Store_Name(const QString& path, const QString& label, const QString& name, 
     }
     before = old.readAll();
   }
-  QSaveFile f(path);
-  const QByteArray bytes = With_Name(before, label, name);
-  // Qt 6.4's commit() misses a failing flush: the write and the flush are checked first.
-  if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.flush() ||
-      !f.commit()) {
-    error = f.errorString();
-    f.cancelWriting();
-    return false;
-  }
-  return true;
+  // Before the first settings are written their folder may not be there yet.
+  QDir().mkpath(QFileInfo(path).absolutePath());
+  return Write_Whole_File(path, With_Name(before, label, name), error);
 }
 
 cNameRules Stored_Name_Rules(bool drive, QStringList& problems) {
