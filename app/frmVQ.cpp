@@ -152,6 +152,10 @@ void frmVQ::Create_Driver() {
   Garmin->setTmrTimeout(&tmr);
   Garmin->setComGarmin(comm.get());
   Transfer = std::make_unique<cTransfer>(*Garmin, Points, static_cast<cTransferUI&>(*this));
+  connect(Transfer.get(), &cTransfer::Ended, this, [this](cTransfer::cEnd how) {
+    Transfer_Ended(how != cTransfer::cEnd::Failed &&
+                   Transfer->Kind() == cTransfer::cPhase::Download);
+  });
   Build_Transfer_Controls();
 }
 
@@ -220,12 +224,13 @@ void frmVQ::Show_Display_Check() {
 }
 
 void frmVQ::closeEvent(QCloseEvent* event) {
+  // A transfer still running ends first (the abort packet, the port closed, the list it replaced
+  // back unless the user keeps what arrived), so that the question is about the list shown.
+  if (Transfer) Transfer->Cancel(false);
   if (!Confirm_Discard()) {
     event->ignore();
     return;
   }
-  // A transfer still running ends first: the abort packet, the port closed.
-  if (Transfer) Transfer->Cancel(false);
   Form_Unload();
   event->accept();
 }
@@ -244,9 +249,9 @@ void frmVQ::Form_Unload() {
 }
 
 void frmVQ::mnuFileExit_Click() {
-  if (!Confirm_Discard()) return;
   // Exit ends at once, but a running transfer first sends its abort packet and closes the port.
   if (Transfer) Transfer->Cancel(false);
+  if (!Confirm_Discard()) return;
   m_services.End_Process();
 }
 

@@ -128,7 +128,8 @@ class frmVQ : public QMainWindow, private cTransferUI {
   void Show_Panel(int panel, const QString& text) override;
   void Show_Progress(int done, int total) override;
   void Set_Busy(bool busy) override;
-  void Transfer_Ended(bool completed) override;
+  // A transfer ended; the list is the receiver's log (whole or kept in part) when it says so.
+  void Transfer_Ended(bool list_from_receiver);
   void Magellan_Upload_Start();
   void Magellan_Download_Start();
   // The same with a receiver seen as a USB drive (app/frmVQ_Usb.cpp).

@@ -144,10 +144,10 @@ void frmVQ::Set_Busy(bool busy) {
   }
 }
 
-void frmVQ::Transfer_Ended(bool) {
+void frmVQ::Transfer_Ended(bool list_from_receiver) {
   Set_Busy(false);
-  // The dialog shows the names for the receiver seen last.
+  if (list_from_receiver) List_From_Receiver(Points.Title);
+  // The route dialog shows the names for the receiver seen last.
   Store_Last_Format(Transfer->Heard_Format());
-  if (Transfer->Names_Changed())
-    QTimer::singleShot(0, this, &frmVQ::mnuFileUpload_Click);
+  if (Transfer->Names_Changed()) QTimer::singleShot(0, this, &frmVQ::mnuFileUpload_Click);
 }

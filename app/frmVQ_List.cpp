@@ -12,7 +12,6 @@
 #include "app/cListModel.h"
 #include "app/frmVQ.h"
 #include "geo/NumText.h"
-#include "workflows/cTransfer.h"
 
 namespace {
 constexpr double kDefaultHeight_twips = 8280;
@@ -23,8 +22,6 @@ const char* const kTypicalTexts[6] = {"מצפה רמון 12", "N33 17' 59.99",  
 }  // namespace
 
 void frmVQ::List_Changed() {
-  // A track download shows its list while it is still the transfer's: from the receiver.
-  if (Transfer && Transfer->Log_Shown()) Mark_From_Receiver(Transfer->Product_Desc());
   m_fitting = true;
   ColumnFit::Fit_Numbers(*lv, *lvModel, true);
   if (m_auto_widths) {

@@ -28,10 +28,6 @@ class cQuietUI : public cTransferUI {
   void Show_Panel(int, const QString&) override {}
   void Show_Progress(int, int) override {}
   void Set_Busy(bool) override {}
-  void Transfer_Ended(bool ok) override {
-    ended = true;
-    completed = ok;
-  }
 };
 
 struct cRig {
@@ -50,6 +46,10 @@ struct cRig {
     garmin.setTmrTimeout(&timer);
     garmin.setComGarmin(&comm);
     transfer.Set_Handshake_Wait_Ms(50);
+    QObject::connect(&transfer, &cTransfer::Ended, [this](cTransfer::cEnd how) {
+      ui.ended = true;
+      ui.completed = how == cTransfer::cEnd::Completed;
+    });
   }
   void Run() {
     while (!ui.ended) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
@@ -132,10 +132,10 @@ void BM_Track_Download_Gpsbabel(benchmark::State& state) {
     QProcess babel;
     QElapsedTimer clock;
     clock.start();
-    babel.start(QStringLiteral("gpsbabel"), {QStringLiteral("-t"), QStringLiteral("-i"),
-                                             QStringLiteral("garmin"), QStringLiteral("-f"),
-                                             rig.sim.Slave_Path(), QStringLiteral("-o"),
-                                             QStringLiteral("gpx"), QStringLiteral("-F"), out});
+    babel.start(QStringLiteral("gpsbabel"),
+                {QStringLiteral("-t"), QStringLiteral("-i"), QStringLiteral("garmin"),
+                 QStringLiteral("-f"), rig.sim.Slave_Path(), QStringLiteral("-o"),
+                 QStringLiteral("gpx"), QStringLiteral("-F"), out});
     while (babel.state() != QProcess::NotRunning && clock.elapsed() < 600000)
       QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
     state.SetIterationTime(double(clock.nsecsElapsed()) / 1e9);

@@ -23,27 +23,24 @@ class cFuzzUI : public cTransferUI {
       : In_(in), Comm_(comm), Garmin_(garmin) {}
   int Ended = 0;
   void Notice(const QString&) override {}
-  // The first question brings the receiver's answer; the second one is cancelled.
-  bool Ask_Retry(const QString&) override {
-    if (++Asked_ > 1) return false;
+  // The receiver answers the first product request; a question about a silent one is cancelled.
+  void Answer() {
     Feed_Packet(Comm_, Garmin_.PID_Product_Data(), In_.Take(In_.Byte()));
     const uint8_t array_size = In_.Byte();
     if (array_size > 0) Feed_Packet(Comm_, Garmin_.PID_Protocol_Array(), In_.Take(array_size));
-    return true;
   }
+  bool Ask_Retry(const QString&) override { return false; }
   bool Ask_Go_On(const QString&) override { return true; }
   void Show_Panel(int, const QString&) override {}
   void Show_Progress(int done, int total) override {
     if (total > 0 && (done < 0 || done > total)) Fuzz::Broken("progress beyond its total");
   }
   void Set_Busy(bool) override {}
-  void Transfer_Ended(bool) override { ++Ended; }
 
  private:
   Fuzz::cInput& In_;
   cMemComm& Comm_;
   cGarmin& Garmin_;
-  int Asked_ = 0;
 };
 
 void Step(Fuzz::cInput& in, Fuzz::cDriverRig& rig) {
@@ -80,6 +77,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   cFuzzUI ui(in, rig.Comm, rig.Garmin);
   cTransfer transfer(rig.Garmin, points, ui);
   transfer.Set_Handshake_Wait_Ms(0);
+  QObject::connect(&transfer, &cTransfer::Ended, [&ui] { ++ui.Ended; });
 
   const uint8_t mode = in.Byte();
   const int n = mode >> 1 & 7;
@@ -88,6 +86,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const bool started = (mode & 1) ? transfer.Garmin_Upload_Start(1, "9600,N,8,1", 1, "FUZZ")
                                   : transfer.Garmin_Download_Start(1, "9600,N,8,1");
   if (!started) return 0;
+  ui.Answer();
   while (!in.Empty() && ui.Ended == 0) {
     Step(in, rig);
     for (const QByteArray& wire : rig.Comm.Written) Fuzz::Check_Written(wire);

@@ -12,6 +12,20 @@ int Find_Frame_End(const QByteArray& buffer) {
   return -1;
 }
 
+int Frame_Start(const QByteArray& text) {
+  int first = -1;
+  for (int i = 0; i + 1 < text.size(); ++i) {
+    // A frame begins with DLE and an id; a doubled DLE or DLE ETX cannot begin one.
+    if (text[i] != DLE || text[i + 1] == DLE || text[i + 1] == ETX) continue;
+    if (first < 0) first = i;
+    const QByteArray p = Unstuff(text.mid(i));
+    if (p.size() >= 6 && quint8(p[2]) == p.size() - 6 &&
+        Packet_Checksum(p) == quint8(p[p.size() - 3]))
+      return i;
+  }
+  return first;
+}
+
 QByteArray Unstuff(const QByteArray& wire) {
   QByteArray out;
   out.reserve(wire.size());

@@ -12,6 +12,11 @@ constexpr char ETX = 0x03;
 // Index of the ETX of the first frame end in `buffer`: the first DLE ETX pair whose DLE ends
 // a run of 0x10 bytes of odd length (an even run is stuffed data). -1 when there is none.
 int Find_Frame_End(const QByteArray& buffer);
+// Where the frame in `text` (cut through its DLE ETX) begins, so that line noise in front of it
+// is skipped: the first DLE from which the rest reads as a whole frame (size byte and checksum
+// agree), else the first DLE that can begin one (a spoilt frame is still asked for again); -1
+// when no DLE can.
+int Frame_Start(const QByteArray& text);
 // Collapses each doubled 0x10 of a frame's wire bytes into one.
 QByteArray Unstuff(const QByteArray& wire);
 // The wire bytes of a packet (its checksum must already be in place).

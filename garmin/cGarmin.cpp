@@ -45,8 +45,6 @@ bool Frame_In_Progress(const QByteArray& buffer) {
 }  // namespace
 
 cGarmin::cGarmin(QObject* parent) : QObject(parent) {
-  Ids_ = Ids_L001;
-  Set_Defaults();
   Port_ = 1;
   Pi_ = 4.0 * std::atan(1.0);
   Rad_To_Deg_ = 180.0 / Pi_;
@@ -73,8 +71,10 @@ void cGarmin::setTmrTimeout(QTimer* timer) {
 bool cGarmin::PortOpen() {
   if (!comGarmin_) return false;
   if (comGarmin_->PortOpen()) return true;
-  // Every session starts from a clean link: nothing awaited, no retries, no half frame.
+  // Every session starts from a clean link (nothing awaited, no retries, no half frame) and
+  // from nothing known about the receiver: the one on the line may not be the last one.
   Clear_Link();
+  Said_ = cReceiver();
   comGarmin_->setSettings(Settings_);
   comGarmin_->setCommPort(Port_);
   comGarmin_->RThreshold = 1;
@@ -89,6 +89,7 @@ bool cGarmin::PortOpen() {
 
 void cGarmin::PortClose() {
   Clear_Link();
+  Said_ = cReceiver();
   if (comGarmin_ && comGarmin_->PortOpen()) comGarmin_->setPortOpen(false);
 }
 
@@ -99,6 +100,11 @@ void cGarmin::comGarmin_OnComm() {
     // A line or buffer error: what is waiting, and a frame half received, cannot be trusted.
     comGarmin_->setInBufferCount(0);
     RxBuffer_.clear();
+    Stale_Bytes_ = 0;
+    if (event != CommEvents::comEventDeviceLost) return;
+    // Nothing more can come: the owner hears it now rather than after the time-out.
+    Clear_Link();
+    emit cError(4, QStringLiteral("The device on port %1 was disconnected").arg(Port_), Last_Sent_);
     return;
   }
   if (event != CommEvents::comEvReceive) return;
@@ -114,8 +120,12 @@ bool cGarmin::Unit_Waiting() const {
 }
 
 void cGarmin::Bound_RxBuffer() {
-  if (RxBuffer_.size() > kRxBufferMax && !Unit_Waiting())
-    RxBuffer_.remove(0, RxBuffer_.size() - kRxBufferKeep);
+  if (RxBuffer_.size() > kRxBufferMax && !Unit_Waiting()) Consume(RxBuffer_.size() - kRxBufferKeep);
+}
+
+void cGarmin::Consume(int n) {
+  RxBuffer_.remove(0, n);
+  Stale_Bytes_ = qMax(0, Stale_Bytes_ - n);
 }
 
 // Takes one unit (frame or sentence) from RxBuffer. The port delivers many bytes per
@@ -132,7 +142,7 @@ void cGarmin::Take_Unit() {
   bool sentence_taken = false;
   bool checksumok = false;
   if (frame_path) {
-    frame_taken = Extract_Packet(RxBuffer_, packet);
+    frame_taken = Extract_Packet(packet);
     if (frame_taken) NMEA_Mode_ = false;
   } else {
     if (pos.E > pos.S) {
@@ -141,7 +151,7 @@ void cGarmin::Take_Unit() {
       sentence_taken = true;
     }
     // Everything through the CR goes; the LF stays and is skipped by the next search.
-    RxBuffer_.remove(0, pos.E + 1);
+    Consume(pos.E + 1);
   }
   Bound_RxBuffer();
   if (!Unit_Queued_ && Unit_Waiting()) {
@@ -179,27 +189,25 @@ void cGarmin::Take_Unit() {
   emit NMEA(sentence, checksumok);
 }
 
-bool cGarmin::Extract_Packet(QByteArray& buffer, QByteArray& packet) {
-  const int end = Framing::Find_Frame_End(buffer);
+bool cGarmin::Extract_Packet(QByteArray& packet) {
+  const int end = Framing::Find_Frame_End(RxBuffer_);
   if (end < 0) return false;
-  QByteArray text = buffer.left(end + 1);
-  buffer.remove(0, end + 1);
-  // The sentence path leaves the LF of the last sentence in front; it is not noise, and
-  // dropping the frame behind it would lose the first frame after any sentence.
-  int start = 0;
-  while (start < text.size() && text[start] == '\n') ++start;
-  text.remove(0, start);
-  if (text.isEmpty() || text[0] != Framing::DLE) return false;
-  packet = Framing::Unstuff(text);
+  const QByteArray text = RxBuffer_.left(end + 1);
+  const bool stale = end < Stale_Bytes_;
+  Consume(end + 1);
+  // Line noise in front of the frame (or the LF a sentence leaves) is skipped, not the frame.
+  const int start = Framing::Frame_Start(text);
+  if (start < 0) return false;
+  packet = Framing::Unstuff(text.mid(start));
   emit HexDebug(Framing::Hex_Trace(packet, QStringLiteral("I")));
   if (packet.size() < 6) {
     // Too short for an id, a size and a checksum: line noise, not an answer, but an invalid
     // frame all the same, so a line that carries nothing else ends in error 3.
-    Link_Event(cLinkEvent::Bad_Frame, packet);
+    Link_Event(cLinkEvent::Bad_Frame, packet, stale);
     return false;
   }
   const int data_len = packet.size() - 6;
   if (packet[2] == 0 && data_len <= 255) packet[2] = char(data_len);
   const bool valid = Framing::Packet_Checksum(packet) == quint8(packet[packet.size() - 3]);
-  return Link_Event(valid ? cLinkEvent::Frame : cLinkEvent::Bad_Frame, packet);
+  return Link_Event(valid ? cLinkEvent::Frame : cLinkEvent::Bad_Frame, packet, stale);
 }

@@ -5,12 +5,14 @@
 // capability array, id tables), cGarmin_Requests.cpp (requests, dispatch, small decoders) and
 // cGarmin_Records.cpp (the record codecs' entry points).
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
 #include <QTimer>
 #include <QVector>
 
 #include "garmin/Protocol_Tables.h"
+#include "garmin/Receiver.h"
 #include "garmin/Records.h"
 #include "garmin/cCommControl.h"
 
@@ -35,59 +37,59 @@ class cGarmin : public QObject {
   bool IgnoreCheckSum() const { return IgnoreCheckSum_; }
   void setIgnoreCheckSum(bool ignore) { IgnoreCheckSum_ = ignore; }
 
-  // Protocol and format names (read-only).
-  QString Link_Protocol() const { return Link_Protocol_; }
-  QString WayPoint_Transfer_Protocol() const { return WayPoint_Transfer_Protocol_; }
-  QString Waypoint_Data_Format() const { return Waypoint_Data_Format_; }
-  QString Route_Transfer_Protocol() const { return Route_Transfer_Protocol_; }
-  QString Route_Data_Format() const { return Route_Data_Format_; }
+  // Protocol and format names (read-only), from what the receiver of this session said.
+  QString Link_Protocol() const { return Said_.Link_Protocol; }
+  QString WayPoint_Transfer_Protocol() const { return Said_.WayPoint_Transfer_Protocol; }
+  QString Waypoint_Data_Format() const { return Said_.Waypoint_Data_Format; }
+  QString Route_Transfer_Protocol() const { return Said_.Route_Transfer_Protocol; }
+  QString Route_Data_Format() const { return Said_.Route_Data_Format; }
   // The route waypoint type: the second data type after A200/A201.
-  QString Route_Wpt_Data_Format() const { return Route_Wpt_Data_Format_; }
-  QString Track_Transfer_Protocol() const { return Track_Transfer_Protocol_; }
-  QString Track_Data_Format() const { return Track_Data_Format_; }
-  // The track types as announced: after A301/A302 the header type (D310..D312) and the point
-  // type (D300..D304); after A300 no header ("") and the point type.
-  QString Track_Header_Format() const { return Track_Header_Format_; }
-  QString Track_Point_Format() const { return Track_Point_Format_; }
-  QString Prox_Wpt_Transfer_Protocol() const { return Prox_Wpt_Transfer_Protocol_; }
-  QString Prox_Wpt_Data_Format() const { return Prox_Wpt_Data_Format_; }
+  QString Route_Wpt_Data_Format() const { return Said_.Route_Wpt_Data_Format; }
+  QString Track_Transfer_Protocol() const { return Said_.Track_Transfer_Protocol; }
+  QString Track_Data_Format() const { return Said_.Track_Data_Format; }
+  QString Track_Header_Format() const { return Said_.Track_Header_Format; }
+  QString Track_Point_Format() const { return Said_.Track_Point_Format; }
+  QString Prox_Wpt_Transfer_Protocol() const { return Said_.Prox_Wpt_Transfer_Protocol; }
+  QString Prox_Wpt_Data_Format() const { return Said_.Prox_Wpt_Data_Format; }
+  // Everything the receiver of this session said, as one value.
+  const cReceiver& Receiver() const { return Said_; }
   // The records a receiver announced: an unsigned 16-bit count on the wire.
   quint16 Incoming_Records_Count() const { return Incoming_Records_Count_; }
 
   // Packet ids and command codes in force (read-only): L001 until an L002 receiver is seen.
-  quint8 PID_Ack_Byte() const { return Ids_.Ack_Byte; }
-  quint8 PID_Nak_Byte() const { return Ids_.Nak_Byte; }
-  quint8 PID_Protocol_Array() const { return Ids_.Protocol_Array; }
-  quint8 PID_Product_Rqst() const { return Ids_.Product_Rqst; }
-  quint8 PID_Product_Data() const { return Ids_.Product_Data; }
-  quint8 PID_Command_Data() const { return Ids_.Command_Data; }
-  quint8 PID_Xfer_Cmplt() const { return Ids_.Xfer_Cmplt; }
-  quint8 PID_Date_Time() const { return Ids_.Date_Time; }
-  quint8 PID_Position_Data() const { return Ids_.Position_Data; }
-  quint8 PID_Prx_Wpt_Data() const { return Ids_.Prx_Wpt_Data; }
-  quint8 PID_Records() const { return Ids_.Records; }
-  quint8 PID_Rte_Hdr() const { return Ids_.Rte_Hdr; }
-  quint8 PID_Rte_Wpt_Data() const { return Ids_.Rte_Wpt_Data; }
-  quint8 PID_Almanac_Data() const { return Ids_.Almanac_Data; }
-  quint8 PID_Trk_Hdr() const { return Ids_.Trk_Hdr; }
-  quint8 PID_Trk_Data() const { return Ids_.Trk_Data; }
-  quint8 PID_Wpt_Data() const { return Ids_.Wpt_Data; }
-  quint8 PID_Pvt_Data() const { return Ids_.Pvt_Data; }
-  quint8 PID_Rte_Link() const { return Ids_.Rte_Link; }
-  quint8 PID_Voltages() const { return Ids_.Voltages; }
-  quint8 PID_Display_Data() const { return Ids_.Display_Data; }
-  quint8 CMND_Reset_Transfer() const { return Ids_.Reset_Transfer; }
-  quint8 CMND_Transfer_Alm() const { return Ids_.Transfer_Alm; }
-  quint8 CMND_Transfer_Posn() const { return Ids_.Transfer_Posn; }
-  quint8 CMND_Transfer_Prx() const { return Ids_.Transfer_Prx; }
-  quint8 CMND_Transfer_Rte() const { return Ids_.Transfer_Rte; }
-  quint8 CMND_Transfer_Time() const { return Ids_.Transfer_Time; }
-  quint8 CMND_Transfer_Trk() const { return Ids_.Transfer_Trk; }
-  quint8 CMND_Transfer_Wpt() const { return Ids_.Transfer_Wpt; }
-  quint8 CMND_Turn_Off_Pwr() const { return Ids_.Turn_Off_Pwr; }
-  quint8 CMND_Start_Pvt_Data() const { return Ids_.Start_Pvt_Data; }
-  quint8 CMND_Stop_Pvt_Data() const { return Ids_.Stop_Pvt_Data; }
-  quint8 CMND_Start_Async() const { return Ids_.Start_Async; }
+  quint8 PID_Ack_Byte() const { return Said_.Ids.Ack_Byte; }
+  quint8 PID_Nak_Byte() const { return Said_.Ids.Nak_Byte; }
+  quint8 PID_Protocol_Array() const { return Said_.Ids.Protocol_Array; }
+  quint8 PID_Product_Rqst() const { return Said_.Ids.Product_Rqst; }
+  quint8 PID_Product_Data() const { return Said_.Ids.Product_Data; }
+  quint8 PID_Command_Data() const { return Said_.Ids.Command_Data; }
+  quint8 PID_Xfer_Cmplt() const { return Said_.Ids.Xfer_Cmplt; }
+  quint8 PID_Date_Time() const { return Said_.Ids.Date_Time; }
+  quint8 PID_Position_Data() const { return Said_.Ids.Position_Data; }
+  quint8 PID_Prx_Wpt_Data() const { return Said_.Ids.Prx_Wpt_Data; }
+  quint8 PID_Records() const { return Said_.Ids.Records; }
+  quint8 PID_Rte_Hdr() const { return Said_.Ids.Rte_Hdr; }
+  quint8 PID_Rte_Wpt_Data() const { return Said_.Ids.Rte_Wpt_Data; }
+  quint8 PID_Almanac_Data() const { return Said_.Ids.Almanac_Data; }
+  quint8 PID_Trk_Hdr() const { return Said_.Ids.Trk_Hdr; }
+  quint8 PID_Trk_Data() const { return Said_.Ids.Trk_Data; }
+  quint8 PID_Wpt_Data() const { return Said_.Ids.Wpt_Data; }
+  quint8 PID_Pvt_Data() const { return Said_.Ids.Pvt_Data; }
+  quint8 PID_Rte_Link() const { return Said_.Ids.Rte_Link; }
+  quint8 PID_Voltages() const { return Said_.Ids.Voltages; }
+  quint8 PID_Display_Data() const { return Said_.Ids.Display_Data; }
+  quint8 CMND_Reset_Transfer() const { return Said_.Ids.Reset_Transfer; }
+  quint8 CMND_Transfer_Alm() const { return Said_.Ids.Transfer_Alm; }
+  quint8 CMND_Transfer_Posn() const { return Said_.Ids.Transfer_Posn; }
+  quint8 CMND_Transfer_Prx() const { return Said_.Ids.Transfer_Prx; }
+  quint8 CMND_Transfer_Rte() const { return Said_.Ids.Transfer_Rte; }
+  quint8 CMND_Transfer_Time() const { return Said_.Ids.Transfer_Time; }
+  quint8 CMND_Transfer_Trk() const { return Said_.Ids.Transfer_Trk; }
+  quint8 CMND_Transfer_Wpt() const { return Said_.Ids.Transfer_Wpt; }
+  quint8 CMND_Turn_Off_Pwr() const { return Said_.Ids.Turn_Off_Pwr; }
+  quint8 CMND_Start_Pvt_Data() const { return Said_.Ids.Start_Pvt_Data; }
+  quint8 CMND_Stop_Pvt_Data() const { return Said_.Ids.Stop_Pvt_Data; }
+  quint8 CMND_Start_Async() const { return Said_.Ids.Start_Async; }
 
   // What the link waits for: nothing, the ACK of the packet it sent last (Link_Wait_Id), the
   // answer to a request (Link_Wait_Id the command or product request), or the rest of a transfer
@@ -156,8 +158,18 @@ class cGarmin : public QObject {
  signals:
   void Receive(quint8 pid, quint8 firstbyte);
   void NMEA(const QString& sentence, bool checksumok);
+  // Link errors: 0 NMEA checksums, 1 no response, 2 NAKs, 3 invalid frames, 4 the device went
+  // away (unplugged).
   void cError(qint16 errnum, const QString& errmsg, const QByteArray& packet);
   void HexDebug(const QString& hexline);
+  // What a transfer listens to, each decoded packet handed over as a value.
+  // Product data or a capability array changed what the receiver is known to be.
+  void Receiver_Said(const cReceiver& receiver);
+  // The ACK of the packet the link waited for (never a stale or spoilt one).
+  void Acked(quint8 pid);
+  void Records_Announced(quint16 count);
+  void Track_Received(const cTrack& track, bool header, const cArrival& arrival);
+  void Transfer_Complete();
 
  private:
   // Receive side (cGarmin.cpp).
@@ -165,14 +177,24 @@ class cGarmin : public QObject {
   void Take_Unit();
   bool Unit_Waiting() const;
   void Bound_RxBuffer();
-  bool Extract_Packet(QByteArray& buffer, QByteArray& packet);
+  // Takes the first frame out of RxBuffer; true when the owner gets Receive for it.
+  bool Extract_Packet(QByteArray& packet);
+  // Removes n bytes from the front of RxBuffer.
+  void Consume(int n);
   // Link (cGarmin_Link.cpp).
   // What arrives, for the one function that decides what it does in each wait.
   enum class cLinkEvent { Frame, Bad_Frame, Sentence, Tick };
   // Returns true when the owner gets Receive for the frame.
-  bool Link_Event(cLinkEvent event, const QByteArray& packet = QByteArray());
-  bool Link_Frame(const QByteArray& packet);
-  void Link_Invalid(const QByteArray& packet, bool answer);
+  // stale: the frame was already received when the packet awaited went out.
+  bool Link_Event(cLinkEvent event, const QByteArray& packet = QByteArray(), bool stale = false);
+  void Link_Reply(const QByteArray& packet, bool stale);
+  bool Answers_Awaited(const QByteArray& packet, bool stale) const;
+  void Link_Data(const QByteArray& packet);
+  cArrival Arrival_Of(const QByteArray& packet) const;
+  void Advance_Wait(quint8 id);
+  void Link_Invalid(const QByteArray& packet, bool stale);
+  void Write_Packet(const QByteArray& packet);
+  void Resend_Awaited();
   void Set_Wait(cWait wait, quint8 id);
   void Progress();
   void Clear_Link();
@@ -187,7 +209,6 @@ class cGarmin : public QObject {
   void Parse_Protocol_Array(const QByteArray& packet);
   void Receive_Product_Data(const QByteArray& packet);
   void Apply_Product_Row(const cProductRow& row);
-  void Set_Defaults();
   // Dispatch (cGarmin_Requests.cpp).
   void Dispatch_Packet(const QByteArray& packet);
   void Receive_Records(const QByteArray& packet);
@@ -208,16 +229,7 @@ class cGarmin : public QObject {
   QString Settings_;
   bool IgnoreCheckSum_ = false;
 
-  cIdTable Ids_ = Ids_L001;
-  // The L002 ids came from the product table, not from a capability array; an array that
-  // says otherwise undoes them.
-  bool L002_From_Table_ = false;
-  // A capability array has come: the product table no longer applies.
-  bool Array_Seen_ = false;
-  QString Link_Protocol_, WayPoint_Transfer_Protocol_, Waypoint_Data_Format_;
-  QString Route_Transfer_Protocol_, Route_Data_Format_, Route_Wpt_Data_Format_;
-  QString Track_Transfer_Protocol_, Track_Data_Format_, Track_Header_Format_, Track_Point_Format_;
-  QString Prox_Wpt_Transfer_Protocol_, Prox_Wpt_Data_Format_;
+  cReceiver Said_;
   quint16 Incoming_Records_Count_ = 0;
 
   QByteArray RxBuffer_;
@@ -230,8 +242,17 @@ class cGarmin : public QObject {
   cWait Wait_ = cWait::Idle;
   quint8 Wait_Id_ = 0;
   quint8 Request_ = 0;  // what the last request asked for (Request_Of), 0 when none
-  // The last data frame acknowledged: the receiver sends it again when our ACK was lost.
+  // The packet whose ACK the link waits for, sent again on its NAK; kept apart from Last_Sent,
+  // which our own ACKs replace.
+  QByteArray Awaited_;
+  // Bytes at the front of RxBuffer that were there when Awaited went out: nothing in them can
+  // answer it.
+  int Stale_Bytes_ = 0;
+  // The last data frame acknowledged, and since when: the receiver sends it again when our ACK
+  // was lost.
   QByteArray Last_Acked_;
+  QElapsedTimer Ack_Clock_;
+  cArrival Arrival_;  // of the data frame being dispatched
   QByteArray Records_Count_Data_ = QByteArray(2, '\0');
   double Pi_ = 0;
   double Rad_To_Deg_ = 0;

@@ -31,13 +31,13 @@ void cGarmin::Timer_Off() {
 quint8 cGarmin::Request_Of(const QByteArray& sent) const {
   if (sent.size() < 6) return 0;
   const quint8 id = quint8(sent[1]);
-  if (id == Ids_.Product_Rqst) return id;
-  if (id != Ids_.Command_Data) return 0;
+  if (id == Said_.Ids.Product_Rqst) return id;
+  if (id != Said_.Ids.Command_Data) return 0;
   const quint8 command = quint8(sent[3]);
-  const bool asks = command == Ids_.Transfer_Alm || command == Ids_.Transfer_Prx ||
-                    command == Ids_.Transfer_Rte || command == Ids_.Transfer_Trk ||
-                    command == Ids_.Transfer_Wpt || command == Ids_.Transfer_Posn ||
-                    command == Ids_.Transfer_Time;
+  const bool asks = command == Said_.Ids.Transfer_Alm || command == Said_.Ids.Transfer_Prx ||
+                    command == Said_.Ids.Transfer_Rte || command == Said_.Ids.Transfer_Trk ||
+                    command == Said_.Ids.Transfer_Wpt || command == Said_.Ids.Transfer_Posn ||
+                    command == Said_.Ids.Transfer_Time;
   return asks ? command : 0;
 }
 
@@ -70,53 +70,73 @@ void cGarmin::Clear_Link() {
   Retry_Count_ = 0;
   NMEA_Mode_ = false;
   RxBuffer_.clear();
+  Stale_Bytes_ = 0;
+  Awaited_.clear();
   Last_Acked_.clear();
 }
 
-void cGarmin::Send(const QByteArray& iPacket, bool responsenotneeded) {
-  if (!comGarmin_ || !comGarmin_->PortOpen()) return;
-  // Shorter than DLE, id, size, checksum, DLE, ETX: there is nothing to send.
-  if (iPacket.size() < 6) return;
+// Checksum in place, kept as Last_Sent, stuffed, traced and written.
+void cGarmin::Write_Packet(const QByteArray& iPacket) {
   QByteArray packet = iPacket;
   packet[packet.size() - 3] = char(Framing::Packet_Checksum(packet));
   Last_Sent_ = packet;
   const QByteArray wire = Framing::Stuff(packet);
   emit HexDebug(Framing::Hex_Trace(wire, QStringLiteral("O")));
   comGarmin_->Output(wire);
+}
 
-  const quint8 id = quint8(packet[1]);
+void cGarmin::Send(const QByteArray& iPacket, bool responsenotneeded) {
+  if (!comGarmin_ || !comGarmin_->PortOpen()) return;
+  // Shorter than DLE, id, size, checksum, DLE, ETX: there is nothing to send.
+  if (iPacket.size() < 6) return;
+  Write_Packet(iPacket);
+  const quint8 id = quint8(iPacket[1]);
   // ACKs and NAKs answer the receiver; they start no wait of their own.
-  if (id == Ids_.Ack_Byte || id == Ids_.Nak_Byte) return;
-  // A new exchange: what the receiver sends now is new, even if it equals what came before.
+  if (id == Said_.Ids.Ack_Byte || id == Said_.Ids.Nak_Byte) return;
+  // A new exchange: what the receiver sends now is new, even if it equals what came before, and
+  // the NAKs and invalid frames are counted for this packet alone.
   Last_Acked_.clear();
-  const quint8 command = quint8(packet[3]);
+  Awaited_.clear();
+  Retry_Count_ = 0;
+  const quint8 command = quint8(iPacket[3]);
   if (responsenotneeded ||
-      (id == Ids_.Command_Data && (command == Ids_.Turn_Off_Pwr || command == Ids_.Stop_Pvt_Data ||
-                                   command == Ids_.Reset_Transfer))) {
+      (id == Said_.Ids.Command_Data &&
+       (command == Said_.Ids.Turn_Off_Pwr || command == Said_.Ids.Stop_Pvt_Data ||
+        command == Said_.Ids.Reset_Transfer))) {
     // The receiver does not answer these, and the last three end whatever it was sending.
     Request_ = 0;
     Set_Wait(cWait::Idle, 0);
     return;
   }
   // Every other packet waits for its ACK (a request also for what it asks for), with a full
-  // time-out of its own.
-  Request_ = Request_Of(packet);
+  // time-out of its own. What is already in the buffer came before it and answers nothing.
+  Awaited_ = Last_Sent_;
+  Stale_Bytes_ = RxBuffer_.size();
+  Request_ = Request_Of(Awaited_);
   Set_Wait(cWait::Ack, id);
   Progress();
 }
 
-bool cGarmin::Link_Event(cLinkEvent event, const QByteArray& packet) {
-  bool report = false;
+void cGarmin::Resend_Awaited() {
+  Write_Packet(Awaited_);
+  Stale_Bytes_ = RxBuffer_.size();
+  Progress();
+}
+
+bool cGarmin::Link_Event(cLinkEvent event, const QByteArray& packet, bool stale) {
   switch (event) {
-    case cLinkEvent::Frame:
-      report = Link_Frame(packet);
-      break;
+    case cLinkEvent::Frame: {
+      const quint8 id = quint8(packet[1]);
+      if (id == Said_.Ids.Ack_Byte || id == Said_.Ids.Nak_Byte)
+        Link_Reply(packet, stale);
+      else
+        Link_Data(packet);
+      return true;
+    }
     case cLinkEvent::Bad_Frame:
-      // A frame that fails its check reaches nobody; a data frame is asked for again, a spoilt
-      // ACK or NAK is line noise.
-      Link_Invalid(packet, packet.size() >= 6 && quint8(packet[1]) != Ids_.Ack_Byte &&
-                               quint8(packet[1]) != Ids_.Nak_Byte);
-      break;
+      // A frame that fails its check reaches nobody.
+      Link_Invalid(packet, stale);
+      return false;
     case cLinkEvent::Sentence:
       // Sentences are not what a wait waits for: they never hold off its time-out. Without a
       // wait, the time-out watches the sentence stream.
@@ -131,86 +151,104 @@ bool cGarmin::Link_Event(cLinkEvent event, const QByteArray& packet) {
       Set_Wait(cWait::Idle, 0);
       Timer_Off();
       RxBuffer_.clear();
+      Stale_Bytes_ = 0;
       emit cError(1,
                   NMEA_Mode_ ? On_Port("No longer receiving NMEA/TEXT data on port ", Port_)
                              : On_Port("No response from device on port ", Port_),
                   Last_Sent_);
       return false;
   }
-  return report;
+  return false;
 }
 
-void cGarmin::Link_Invalid(const QByteArray& packet, bool answer) {
+// Invalid frames count against the packet of this exchange: a spoilt data frame is asked for
+// again, a spoilt ACK or NAK may have been the answer awaited and costs one resend of it.
+void cGarmin::Link_Invalid(const QByteArray& packet, bool stale) {
   if (++Retry_Count_ > kMaxRetries) {
     Retry_Count_ = 0;
     Set_Wait(cWait::Idle, 0);
     emit cError(3, On_Port("Invalid message received from device on port ", Port_), packet);
     return;
   }
-  if (!answer) return;
+  if (packet.size() < 6) return;
   const quint8 id = quint8(packet[1]);
+  if (id == Said_.Ids.Ack_Byte || id == Said_.Ids.Nak_Byte) {
+    if (Wait_ == cWait::Ack && !Awaited_.isEmpty() && !stale) Resend_Awaited();
+    return;
+  }
   // The NAK asks for the packet again: the wait for it goes on.
-  if (id != Ids_.Pvt_Data && id != Ids_.Display_Data)
-    Send(Command_Packet(Ids_.Nak_Byte, id, 0), false);
+  if (id != Said_.Ids.Pvt_Data && id != Said_.Ids.Display_Data)
+    Send(Command_Packet(Said_.Ids.Nak_Byte, id, 0), false);
 }
 
-// A frame that passed its check.
-bool cGarmin::Link_Frame(const QByteArray& packet) {
-  const quint8 id = quint8(packet[1]);
-  // An ACK or NAK without data names no packet and is taken for the one awaited.
-  const bool names_awaited = packet.size() <= 6 || quint8(packet[3]) == Wait_Id_;
-  if (id == Ids_.Ack_Byte) {
-    // Only the ACK of what was sent last moves the link on; another is stale.
-    if (Wait_ == cWait::Ack && names_awaited) {
-      Progress();
-      Set_Wait(Request_ ? cWait::Answer : cWait::Idle, Request_);
-    }
-    return true;
+// An ACK or NAK answers the packet awaited only when it came after that packet went out and
+// names it (one without data names none and is taken for it). Anything else is noise: under
+// A200 consecutive waypoints share an id, so a doubled ACK would otherwise move an upload on.
+bool cGarmin::Answers_Awaited(const QByteArray& packet, bool stale) const {
+  return Wait_ == cWait::Ack && !Awaited_.isEmpty() && !stale &&
+         (packet.size() <= 6 || quint8(packet[3]) == Wait_Id_);
+}
+
+void cGarmin::Link_Reply(const QByteArray& packet, bool stale) {
+  const bool nak = quint8(packet[1]) == Said_.Ids.Nak_Byte;
+  if (nak && Awaited_.isEmpty() && Last_Sent_.size() > 1 &&
+      quint8(Last_Sent_[1]) == Said_.Ids.Ack_Byte) {
+    // The receiver missed our ACK and asks for it again.
+    Write_Packet(Last_Sent_);
+    return;
   }
-  if (id == Ids_.Nak_Byte) {
-    // Retransmission of what was sent last, while its ACK is awaited (or when it was our ACK).
-    const bool ours = Last_Sent_.size() > 1 && quint8(Last_Sent_[1]) == Ids_.Ack_Byte;
-    if (!(Wait_ == cWait::Ack && names_awaited) && !ours) return true;
-    if (++Retry_Count_ > kMaxRetries) {
-      Retry_Count_ = 0;
-      Set_Wait(cWait::Idle, 0);
-      emit cError(2, On_Port("Unable to communicate with device on port ", Port_), Last_Sent_);
-    } else {
-      Send(Last_Sent_, false);
-    }
-    return true;
+  if (!Answers_Awaited(packet, stale)) return;
+  if (!nak) {
+    const quint8 acked = Wait_Id_;
+    Retry_Count_ = 0;
+    Awaited_.clear();
+    Progress();
+    Set_Wait(Request_ ? cWait::Answer : cWait::Idle, Request_);
+    emit Acked(acked);
+    return;
   }
-  // PVT and display packets stream without acknowledgement.
-  const bool answered = id != Ids_.Pvt_Data && id != Ids_.Display_Data;
-  if (answered && packet == Last_Acked_) {
-    // The receiver missed our ACK and sent the same packet again: it is acknowledged again and
-    // reaches nobody a second time.
-    Send(Command_Packet(Ids_.Ack_Byte, id, 0), false);
-    return false;
+  if (++Retry_Count_ > kMaxRetries) {
+    Retry_Count_ = 0;
+    Set_Wait(cWait::Idle, 0);
+    emit cError(2, On_Port("Unable to communicate with device on port ", Port_), Awaited_);
+    return;
   }
-  Retry_Count_ = 0;
-  // More packets of a transfer follow these; transfer complete, the time, the position and the
-  // product data end what was asked for; other packets change no wait.
-  const bool more = id == Ids_.Prx_Wpt_Data || id == Ids_.Records || id == Ids_.Rte_Hdr ||
-                    id == Ids_.Rte_Link || id == Ids_.Rte_Wpt_Data || id == Ids_.Trk_Hdr ||
-                    id == Ids_.Trk_Data || id == Ids_.Wpt_Data;
-  const bool ends = (id == Ids_.Xfer_Cmplt && Request_ != Ids_.Product_Rqst) ||
-                    (id == Ids_.Date_Time && Request_ == Ids_.Transfer_Time) ||
-                    (id == Ids_.Position_Data && Request_ == Ids_.Transfer_Posn) ||
-                    (id == Ids_.Product_Data && Request_ == Ids_.Product_Rqst);
+  Resend_Awaited();
+}
+
+cArrival cGarmin::Arrival_Of(const QByteArray& packet) const {
+  cArrival arrival;
+  arrival.Repeat = !Last_Acked_.isEmpty() && packet == Last_Acked_;
+  arrival.After_Ack_us = Ack_Clock_.isValid() ? Ack_Clock_.nsecsElapsed() / 1000 : 0;
+  return arrival;
+}
+
+// What a data frame does to the wait: more packets of a transfer follow these; transfer
+// complete, the time, the position and the product data end what was asked for; other packets
+// change no wait.
+void cGarmin::Advance_Wait(quint8 id) {
+  const cIdTable& ids = Said_.Ids;
+  const bool more = id == ids.Prx_Wpt_Data || id == ids.Records || id == ids.Rte_Hdr ||
+                    id == ids.Rte_Link || id == ids.Rte_Wpt_Data || id == ids.Trk_Hdr ||
+                    id == ids.Trk_Data || id == ids.Wpt_Data;
+  const bool ends = (id == ids.Xfer_Cmplt && Request_ != ids.Product_Rqst) ||
+                    (id == ids.Date_Time && Request_ == ids.Transfer_Time) ||
+                    (id == ids.Position_Data && Request_ == ids.Transfer_Posn) ||
+                    (id == ids.Product_Data && Request_ == ids.Product_Rqst);
   switch (Wait_) {
     case cWait::Idle:
       // A transfer the receiver starts on its own: the rest of it is awaited.
       if (more) Set_Wait(cWait::Rest, 0);
-      break;
+      return;
     case cWait::Ack:
       // The answer may come before the ACK of its request, which is then taken as given.
-      if (!Request_ || (!more && !ends)) break;
+      if (!Request_ || (!more && !ends)) return;
+      Awaited_.clear();
       [[fallthrough]];
     case cWait::Answer:
     case cWait::Rest:
-      if (!more && !ends) break;
-      if (Wait_ == cWait::Rest && !more && id != Ids_.Xfer_Cmplt) break;
+      if (!more && !ends) return;
+      if (Wait_ == cWait::Rest && !more && id != ids.Xfer_Cmplt) return;
       Progress();
       if (more) {
         Set_Wait(cWait::Rest, Request_);
@@ -218,14 +256,26 @@ bool cGarmin::Link_Frame(const QByteArray& packet) {
         Request_ = 0;
         Set_Wait(cWait::Idle, 0);
       }
-      break;
+      return;
   }
+}
+
+// A data frame that passed its check: the wait moves on, the ACK goes out before the owner
+// hears of the frame, and a frame that repeats the one just acknowledged is marked so (with
+// when it came), for the transfer to tell a resend from a real repeat.
+void cGarmin::Link_Data(const QByteArray& packet) {
+  const quint8 id = quint8(packet[1]);
+  // PVT and display packets stream without acknowledgement.
+  const bool answered = id != Said_.Ids.Pvt_Data && id != Said_.Ids.Display_Data;
+  Arrival_ = answered ? Arrival_Of(packet) : cArrival();
+  Retry_Count_ = 0;
+  Advance_Wait(id);
   if (answered) {
-    Send(Command_Packet(Ids_.Ack_Byte, id, 0), false);
+    Send(Command_Packet(Said_.Ids.Ack_Byte, id, 0), false);
     Last_Acked_ = packet;
+    Ack_Clock_.start();
   }
   Dispatch_Packet(packet);
-  return true;
 }
 
 void cGarmin::tmrTimeout_Timer() { Link_Event(cLinkEvent::Tick); }
@@ -253,7 +303,7 @@ void cGarmin::WaitFor_Ms(qint32 duration_ms) {
 
 void cGarmin::Reset() {
   if (comGarmin_ && comGarmin_->PortOpen()) comGarmin_->setInBufferCount(0);
-  Send(Command_Packet(Ids_.Command_Data, Ids_.Reset_Transfer, 0), false);
+  Send(Command_Packet(Said_.Ids.Command_Data, Said_.Ids.Reset_Transfer, 0), false);
 }
 
 QString cGarmin::TrimNull(QString& instring) {

@@ -31,21 +31,6 @@ QString Pick_Type(const QVector<qint16>& types, int low, int high, int position)
 }
 }  // namespace
 
-void cGarmin::Set_Defaults() {
-  Link_Protocol_ = QStringLiteral("L001");
-  WayPoint_Transfer_Protocol_ = QStringLiteral("A100");
-  Waypoint_Data_Format_ = QStringLiteral("D100");
-  Route_Transfer_Protocol_ = QStringLiteral("A200");
-  Route_Data_Format_ = QStringLiteral("D200");
-  Route_Wpt_Data_Format_ = QStringLiteral("D100");
-  Track_Transfer_Protocol_ = QStringLiteral("A300");
-  Track_Data_Format_ = QStringLiteral("D300");
-  Track_Header_Format_.clear();
-  Track_Point_Format_ = QStringLiteral("D300");
-  Prox_Wpt_Transfer_Protocol_ = QStringLiteral("A400");
-  Prox_Wpt_Data_Format_ = QStringLiteral("D400");
-}
-
 void cGarmin::Parse_Protocol_Array(const QByteArray& packet) {
   cEntry table[kEntries];
   auto store = [&](int entry, char tag, qint16 number) {
@@ -90,37 +75,38 @@ void cGarmin::Parse_Protocol_Array(const QByteArray& packet) {
         break;
     }
   }
-  Array_Seen_ = true;
-  Link_Protocol_ = Link_Name_Of(table[1]);
-  WayPoint_Transfer_Protocol_ = Name_Of(table[3]);
-  Waypoint_Data_Format_ = Name_Of(table[4]);
-  Route_Transfer_Protocol_ = Name_Of(table[5]);
-  Route_Data_Format_ = Name_Of(table[6]);
-  Route_Wpt_Data_Format_ = Name_Of(table[7]);
-  Track_Transfer_Protocol_ = Name_Of(table[8]);
-  Track_Data_Format_ = Name_Of(table[9]);
-  Prox_Wpt_Transfer_Protocol_ = Name_Of(table[10]);
-  Prox_Wpt_Data_Format_ = Name_Of(table[11]);
+  Said_.Array_Seen = true;
+  Said_.Link_Protocol = Link_Name_Of(table[1]);
+  Said_.WayPoint_Transfer_Protocol = Name_Of(table[3]);
+  Said_.Waypoint_Data_Format = Name_Of(table[4]);
+  Said_.Route_Transfer_Protocol = Name_Of(table[5]);
+  Said_.Route_Data_Format = Name_Of(table[6]);
+  Said_.Route_Wpt_Data_Format = Name_Of(table[7]);
+  Said_.Track_Transfer_Protocol = Name_Of(table[8]);
+  Said_.Track_Data_Format = Name_Of(table[9]);
+  Said_.Prox_Wpt_Transfer_Protocol = Name_Of(table[10]);
+  Said_.Prox_Wpt_Data_Format = Name_Of(table[11]);
   // A300 sends points only; A301/A302 announce the header type, then the point type.
-  if (Track_Transfer_Protocol_ == QLatin1String("A300")) {
-    Track_Header_Format_.clear();
-    Track_Point_Format_ = Pick_Type(track_types, 300, 309, 0);
-  } else if (Track_Transfer_Protocol_ == QLatin1String("A301") ||
-             Track_Transfer_Protocol_ == QLatin1String("A302")) {
-    Track_Header_Format_ = Pick_Type(track_types, 310, 319, 0);
-    Track_Point_Format_ = Pick_Type(track_types, 300, 309, 1);
+  if (Said_.Track_Transfer_Protocol == QLatin1String("A300")) {
+    Said_.Track_Header_Format.clear();
+    Said_.Track_Point_Format = Pick_Type(track_types, 300, 309, 0);
+  } else if (Said_.Track_Transfer_Protocol == QLatin1String("A301") ||
+             Said_.Track_Transfer_Protocol == QLatin1String("A302")) {
+    Said_.Track_Header_Format = Pick_Type(track_types, 310, 319, 0);
+    Said_.Track_Point_Format = Pick_Type(track_types, 300, 309, 1);
   } else {
-    Track_Header_Format_.clear();
-    Track_Point_Format_ = Track_Data_Format_;
+    Said_.Track_Header_Format.clear();
+    Said_.Track_Point_Format = Said_.Track_Data_Format;
   }
-  if (Link_Protocol_ == QLatin1String("L002")) {
-    Ids_ = Ids_L002;
-    L002_From_Table_ = false;
-  } else if (L002_From_Table_) {
+  if (Said_.Link_Protocol == QLatin1String("L002")) {
+    Said_.Ids = Ids_L002;
+    Said_.L002_From_Table = false;
+  } else if (Said_.L002_From_Table) {
     // The array wins over the product table's guess.
-    Ids_ = Ids_L001;
-    L002_From_Table_ = false;
+    Said_.Ids = Ids_L001;
+    Said_.L002_From_Table = false;
   }
+  emit Receiver_Said(Said_);
 }
 
 void cGarmin::Receive_Product_Data(const QByteArray& packet) {
@@ -134,31 +120,35 @@ void cGarmin::Receive_Product_Data(const QByteArray& packet) {
   Product_Data.Product_Description_1 = text.left(first);
   Product_Data.Product_Description_2 =
       second < 0 ? QString() : text.mid(first + 1, second - first - 1);
-  if (Array_Seen_) return;
-  if (const cProductRow* row =
-          Find_Product_Row(Product_Data.Product_ID, Product_Data.Software_Version))
-    Apply_Product_Row(*row);
+  Said_.Product = Product_Data;
+  Said_.Product_Known = true;
+  if (!Said_.Array_Seen) {
+    if (const cProductRow* row =
+            Find_Product_Row(Product_Data.Product_ID, Product_Data.Software_Version))
+      Apply_Product_Row(*row);
+  }
+  emit Receiver_Said(Said_);
 }
 
 // A receiver without a capability array gets the names of its row in the maker's table.
 void cGarmin::Apply_Product_Row(const cProductRow& row) {
-  Link_Protocol_ = row.Link == 2 ? QStringLiteral("L002") : QStringLiteral("L001");
-  WayPoint_Transfer_Protocol_ = QStringLiteral("A100");
-  Waypoint_Data_Format_ = D_Name(row.Wpt_Data);
-  Route_Transfer_Protocol_ = QStringLiteral("A200");
-  Route_Data_Format_ = D_Name(row.Rte_Hdr);
-  Route_Wpt_Data_Format_ = D_Name(row.Rte_Wpt);
-  Track_Transfer_Protocol_ = row.Trk_Data ? QStringLiteral("A300") : Missing();
-  Track_Data_Format_ = row.Trk_Data ? D_Name(row.Trk_Data) : Missing();
-  Track_Header_Format_.clear();
-  Track_Point_Format_ = Track_Data_Format_;
-  Prox_Wpt_Transfer_Protocol_ = row.Prx_Data ? QStringLiteral("A400") : Missing();
-  Prox_Wpt_Data_Format_ = row.Prx_Data ? D_Name(row.Prx_Data) : Missing();
+  Said_.Link_Protocol = row.Link == 2 ? QStringLiteral("L002") : QStringLiteral("L001");
+  Said_.WayPoint_Transfer_Protocol = QStringLiteral("A100");
+  Said_.Waypoint_Data_Format = D_Name(row.Wpt_Data);
+  Said_.Route_Transfer_Protocol = QStringLiteral("A200");
+  Said_.Route_Data_Format = D_Name(row.Rte_Hdr);
+  Said_.Route_Wpt_Data_Format = D_Name(row.Rte_Wpt);
+  Said_.Track_Transfer_Protocol = row.Trk_Data ? QStringLiteral("A300") : Missing();
+  Said_.Track_Data_Format = row.Trk_Data ? D_Name(row.Trk_Data) : Missing();
+  Said_.Track_Header_Format.clear();
+  Said_.Track_Point_Format = Said_.Track_Data_Format;
+  Said_.Prox_Wpt_Transfer_Protocol = row.Prx_Data ? QStringLiteral("A400") : Missing();
+  Said_.Prox_Wpt_Data_Format = row.Prx_Data ? D_Name(row.Prx_Data) : Missing();
   if (row.Link == 2) {
-    Ids_ = Ids_L002;
-    L002_From_Table_ = true;
-  } else if (L002_From_Table_) {
-    Ids_ = Ids_L001;
-    L002_From_Table_ = false;
+    Said_.Ids = Ids_L002;
+    Said_.L002_From_Table = true;
+  } else if (Said_.L002_From_Table) {
+    Said_.Ids = Ids_L001;
+    Said_.L002_From_Table = false;
   }
 }

@@ -10,83 +10,90 @@ constexpr quint8 kCmnd_Transfer_Display = 32;
 
 // Every request is built when it is sent, from the ids in force, so an L002 receiver gets
 // its own ids and command codes.
-void cGarmin::Request_Product_Data() { Send(Command_Packet(Ids_.Product_Rqst, 0, 0), false); }
+void cGarmin::Request_Product_Data() { Send(Command_Packet(Said_.Ids.Product_Rqst, 0, 0), false); }
 
 void cGarmin::Start_of_Records(qint16 ocount) {
   Records_Count_Data_[0] = char(quint16(ocount) & 0xFF);
   Records_Count_Data_[1] = char(quint16(ocount) >> 8);
-  Send(Command_Packet(Ids_.Records, quint8(Records_Count_Data_[0]), quint8(Records_Count_Data_[1])),
+  Send(Command_Packet(Said_.Ids.Records, quint8(Records_Count_Data_[0]),
+                      quint8(Records_Count_Data_[1])),
        false);
 }
 
-void cGarmin::End_of_Records() { Send(Command_Packet(Ids_.Xfer_Cmplt, 0, 0), false); }
-void cGarmin::Power_Off() { Send(Command_Packet(Ids_.Command_Data, Ids_.Turn_Off_Pwr, 0), false); }
+void cGarmin::End_of_Records() { Send(Command_Packet(Said_.Ids.Xfer_Cmplt, 0, 0), false); }
+void cGarmin::Power_Off() {
+  Send(Command_Packet(Said_.Ids.Command_Data, Said_.Ids.Turn_Off_Pwr, 0), false);
+}
 void cGarmin::Request_Date_Time() {
-  Send(Command_Packet(Ids_.Command_Data, Ids_.Transfer_Time, 0), false);
+  Send(Command_Packet(Said_.Ids.Command_Data, Said_.Ids.Transfer_Time, 0), false);
 }
 void cGarmin::Pvt_Data_Start() {
-  Send(Command_Packet(Ids_.Command_Data, Ids_.Start_Pvt_Data, 0), false);
+  Send(Command_Packet(Said_.Ids.Command_Data, Said_.Ids.Start_Pvt_Data, 0), false);
 }
 void cGarmin::Pvt_Data_Stop() {
-  Send(Command_Packet(Ids_.Command_Data, Ids_.Stop_Pvt_Data, 0), false);
+  Send(Command_Packet(Said_.Ids.Command_Data, Said_.Ids.Stop_Pvt_Data, 0), false);
 }
 void cGarmin::Request_Waypoints() {
   Waypoint.Clear();
-  Send(Command_Packet(Ids_.Command_Data, Ids_.Transfer_Wpt, 0), false);
+  Send(Command_Packet(Said_.Ids.Command_Data, Said_.Ids.Transfer_Wpt, 0), false);
 }
 void cGarmin::Request_Prox_Waypoints() {
   Waypoint.Clear();
-  Send(Command_Packet(Ids_.Command_Data, Ids_.Transfer_Prx, 0), false);
+  Send(Command_Packet(Said_.Ids.Command_Data, Said_.Ids.Transfer_Prx, 0), false);
 }
 void cGarmin::Request_Routes() {
   Route.Clear();
-  Send(Command_Packet(Ids_.Command_Data, Ids_.Transfer_Rte, 0), false);
+  Send(Command_Packet(Said_.Ids.Command_Data, Said_.Ids.Transfer_Rte, 0), false);
 }
 void cGarmin::Request_Tracks() {
   Track.Clear();
-  Send(Command_Packet(Ids_.Command_Data, Ids_.Transfer_Trk, 0), false);
+  Send(Command_Packet(Said_.Ids.Command_Data, Said_.Ids.Transfer_Trk, 0), false);
 }
 void cGarmin::Request_Voltages() {
-  Send(Command_Packet(Ids_.Command_Data, kCmnd_Transfer_Voltages, 0), false);
+  Send(Command_Packet(Said_.Ids.Command_Data, kCmnd_Transfer_Voltages, 0), false);
 }
 void cGarmin::Request_Display() {
-  Send(Command_Packet(Ids_.Command_Data, kCmnd_Transfer_Display, 0), false);
+  Send(Command_Packet(Said_.Ids.Command_Data, kCmnd_Transfer_Display, 0), false);
 }
 
 // In this order; the first match wins, ids without one are dropped (already acknowledged).
 void cGarmin::Dispatch_Packet(const QByteArray& packet) {
   const quint8 id = quint8(packet[1]);
-  if (id == Ids_.Records) {
+  if (id == Said_.Ids.Records) {
     Receive_Records(packet);
-  } else if (id == Ids_.Product_Data) {
+  } else if (id == Said_.Ids.Product_Data) {
     Receive_Product_Data(packet);
-  } else if (id == Ids_.Protocol_Array) {
+  } else if (id == Said_.Ids.Protocol_Array) {
     Parse_Protocol_Array(packet);
-  } else if (id == Ids_.Date_Time) {
+  } else if (id == Said_.Ids.Date_Time) {
     Receive_Date_Time(packet);
-  } else if (id == Ids_.Pvt_Data) {
+  } else if (id == Said_.Ids.Pvt_Data) {
     Receive_Pvt_Data(packet);
-  } else if (id == Ids_.Almanac_Data) {
+  } else if (id == Said_.Ids.Almanac_Data) {
     // Not decoded.
-  } else if (id == Ids_.Wpt_Data || id == Ids_.Rte_Wpt_Data || id == Ids_.Prx_Wpt_Data) {
+  } else if (id == Said_.Ids.Wpt_Data || id == Said_.Ids.Rte_Wpt_Data ||
+             id == Said_.Ids.Prx_Wpt_Data) {
     Decode_Waypoint(packet);
-  } else if (id == Ids_.Rte_Hdr) {
+  } else if (id == Said_.Ids.Rte_Hdr) {
     Receive_Route_Header(packet);
-  } else if (id == Ids_.Rte_Link) {
+  } else if (id == Said_.Ids.Rte_Link) {
     Receive_Route_Link(packet);
-  } else if (id == Ids_.Trk_Hdr) {
+  } else if (id == Said_.Ids.Trk_Hdr) {
     Receive_Track_Header(packet);
-  } else if (id == Ids_.Trk_Data) {
+  } else if (id == Said_.Ids.Trk_Data) {
     Receive_Track_Data(packet);
-  } else if (id == Ids_.Voltages) {
+  } else if (id == Said_.Ids.Voltages) {
     Receive_Voltages(packet);
-  } else if (id == Ids_.Display_Data) {
+  } else if (id == Said_.Ids.Display_Data) {
     Receive_Display_Data(packet);
+  } else if (id == Said_.Ids.Xfer_Cmplt) {
+    emit Transfer_Complete();
   }
 }
 
 void cGarmin::Receive_Records(const QByteArray& packet) {
   Incoming_Records_Count_ = quint16(Fields::Read_Integer_At(packet, 3));
+  emit Records_Announced(Incoming_Records_Count_);
 }
 
 void cGarmin::Receive_Date_Time(const QByteArray& packet) {

@@ -31,7 +31,9 @@ const QVector<cToolOption>& Tool_Options() {
       {"trace", nullptr, kLink, "print every frame sent and received on stderr"},
       {"number", "R", "upload-route", "the route number, 1 to 20"},
       {"title", "T", "upload-route names", "the route title (default: the file's name)"},
-      {"yes", nullptr, "upload-route", "go on when two points get the same name in the receiver"},
+      {"yes", nullptr, "download-track upload-route",
+       "go on when two points get the same name in the receiver; keep the points of a log cut\n"
+       "short"},
       {"format", "DNNN", "names",
        "the receiver's waypoint format, D100 to D110 or D150 to D155 (default D108); GPX gives\n"
        "the names of a drive upload"},

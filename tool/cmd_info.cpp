@@ -76,6 +76,8 @@ int Cmd_Info(const cToolArgs& args) {
        waited += 20)
     garmin.WaitFor_Ms(20);
   const bool lost = !serial.PortOpen();
+  // What the receiver said belongs to this session: kept before the port closes.
+  const cReceiver said = garmin.Receiver();
   garmin.PortClose();
 
   if (!product) {
@@ -89,19 +91,19 @@ int Cmd_Info(const cToolArgs& args) {
       ToolUtil::Error(QStringLiteral("no answer from a receiver on port %1").arg(where));
     return 1;
   }
-  Print("Product_ID", QString::number(garmin.Product_Data.Product_ID));
-  Print("Software_Version", QString::number(garmin.Product_Data.Software_Version));
-  Print("Product_Description_1", garmin.Product_Data.Product_Description_1);
-  Print("Product_Description_2", garmin.Product_Data.Product_Description_2);
-  Print("Link_Protocol", Printable(garmin.Link_Protocol()));
-  Print("WayPoint_Transfer_Protocol", Printable(garmin.WayPoint_Transfer_Protocol()));
-  Print("Waypoint_Data_Format", Printable(garmin.Waypoint_Data_Format()));
-  Print("Route_Transfer_Protocol", Printable(garmin.Route_Transfer_Protocol()));
-  Print("Route_Data_Format", Printable(garmin.Route_Data_Format()));
-  Print("Route_Wpt_Data_Format", Printable(garmin.Route_Wpt_Data_Format()));
-  Print("Track_Transfer_Protocol", Printable(garmin.Track_Transfer_Protocol()));
-  Print("Track_Data_Format", Printable(garmin.Track_Data_Format()));
-  Print("Prox_Wpt_Transfer_Protocol", Printable(garmin.Prox_Wpt_Transfer_Protocol()));
-  Print("Prox_Wpt_Data_Format", Printable(garmin.Prox_Wpt_Data_Format()));
+  Print("Product_ID", QString::number(said.Product.Product_ID));
+  Print("Software_Version", QString::number(said.Product.Software_Version));
+  Print("Product_Description_1", said.Product.Product_Description_1);
+  Print("Product_Description_2", said.Product.Product_Description_2);
+  Print("Link_Protocol", Printable(said.Link_Protocol));
+  Print("WayPoint_Transfer_Protocol", Printable(said.WayPoint_Transfer_Protocol));
+  Print("Waypoint_Data_Format", Printable(said.Waypoint_Data_Format));
+  Print("Route_Transfer_Protocol", Printable(said.Route_Transfer_Protocol));
+  Print("Route_Data_Format", Printable(said.Route_Data_Format));
+  Print("Route_Wpt_Data_Format", Printable(said.Route_Wpt_Data_Format));
+  Print("Track_Transfer_Protocol", Printable(said.Track_Transfer_Protocol));
+  Print("Track_Data_Format", Printable(said.Track_Data_Format));
+  Print("Prox_Wpt_Transfer_Protocol", Printable(said.Prox_Wpt_Transfer_Protocol));
+  Print("Prox_Wpt_Data_Format", Printable(said.Prox_Wpt_Data_Format));
   return 0;
 }

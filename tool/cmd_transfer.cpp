@@ -1,5 +1,5 @@
 // download-track and upload-route: the window's transfers on the command line, through the same
-// transfer code; the window's messages go to stderr.
+// transfer code, its messages in English on stderr.
 #include <QEventLoop>
 #include <QTimer>
 #include <cstdio>
@@ -16,27 +16,21 @@
 #include "workflows/cTransferUI.h"
 
 namespace {
-void Line(const QString& text) {
-  QString t = text;
-  t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  std::fprintf(stderr, "%s\n", t.toUtf8().constData());
-}
+void Line(const QString& text) { std::fprintf(stderr, "%s\n", text.toUtf8().constData()); }
 
 // Nobody is there to press Retry: the first four unanswered requests end the command.
 class cConsoleUI : public cTransferUI {
  public:
   bool yes = false;
-  bool ended = false, completed = false;
-  QEventLoop loop;
 
-  void Notice(const QString& text) override { Line(text); }
+  void Notice(const QString& text) override { ToolUtil::Error(text); }
   bool Ask_Retry(const QString& text) override {
-    Line(text);
+    ToolUtil::Error(text);
     return false;
   }
   bool Ask_Go_On(const QString& text) override {
-    Line(text);
-    if (!yes) Line(QStringLiteral("vqtool: stopped (give --yes to go on)"));
+    ToolUtil::Error(text);
+    if (!yes) ToolUtil::Error(QStringLiteral("stopped (give --yes to go on)"));
     return yes;
   }
   void Show_Panel(int panel, const QString& text) override {
@@ -51,11 +45,6 @@ class cConsoleUI : public cTransferUI {
     }
   }
   void Set_Busy(bool) override {}
-  void Transfer_Ended(bool ok) override {
-    ended = true;
-    completed = ok;
-    loop.quit();
-  }
 
  private:
   int last_percent = -1;
@@ -77,11 +66,18 @@ struct cLink {
   }
 };
 
-// Waits, events flowing, until the transfer that started ends; the driver's time-out bounds it.
-int Run(cConsoleUI& ui, bool started) {
-  if (!started) return 1;
-  if (!ui.ended) ui.loop.exec();
-  return ui.completed ? 0 : 1;
+// Runs the transfer that started until it ends; the driver's time-out and the handshake's
+// deadlines bound it.
+cTransfer::cEnd Run(cTransfer& transfer, bool started) {
+  if (!started) return cTransfer::cEnd::Failed;
+  cTransfer::cEnd how = cTransfer::cEnd::Failed;
+  QEventLoop loop;
+  QObject::connect(&transfer, &cTransfer::Ended, &loop, [&](cTransfer::cEnd end) {
+    how = end;
+    loop.quit();
+  });
+  loop.exec();
+  return how;
 }
 }  // namespace
 
@@ -95,13 +91,15 @@ int Cmd_Download_Track(const cToolArgs& args) {
   cLink link(o);
   cVQPoints points;
   cConsoleUI ui;
+  ui.yes = args.Is_Set("yes");
   cTransfer transfer(link.garmin, points, ui);
+  transfer.Set_English(true);
   transfer.Set_Handshake_Wait_Ms(o.timeout_ms);
-  const int status = Run(ui, transfer.Garmin_Download_Start(o.port, o.settings));
-  if (!ui.completed && points.Count() == 0) return status;
-  // A count mismatch is reported above; what did arrive is still written.
+  const cTransfer::cEnd how = Run(transfer, transfer.Garmin_Download_Start(o.port, o.settings));
+  if (how == cTransfer::cEnd::Failed) return 1;
+  // A count mismatch, or a log cut short and kept with --yes, is reported above and still written.
   if (!ToolUtil::Write_Points(out, points)) return 1;
-  return status;
+  return how == cTransfer::cEnd::Completed ? 0 : 1;
 }
 
 int Load_Route(const cToolArgs& args, cVQPoints& points, int& number, QString& title) {
@@ -131,7 +129,9 @@ int Cmd_Upload_Route(const cToolArgs& args) {
   cConsoleUI ui;
   ui.yes = args.Is_Set("yes");
   cTransfer transfer(link.garmin, points, ui);
+  transfer.Set_English(true);
   transfer.Set_Handshake_Wait_Ms(o.timeout_ms);
   transfer.Set_Name_Rules(rules);
-  return Run(ui, transfer.Garmin_Upload_Start(o.port, o.settings, qint16(number), title));
+  const bool started = transfer.Garmin_Upload_Start(o.port, o.settings, qint16(number), title);
+  return Run(transfer, started) == cTransfer::cEnd::Completed ? 0 : 1;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // What a transfer needs from the one it works for: the window (message boxes titled "VQ", the
-// status bar, the busy pointer) or vqtool (lines on stderr). Texts are the window's Hebrew ones.
+// status bar, the busy pointer) or vqtool (lines on stderr). The end of a transfer comes through
+// cTransfer::Ended.
 #include <QString>
 
 class cTransferUI {
@@ -18,6 +19,4 @@ class cTransferUI {
   virtual void Show_Progress(int done, int total) = 0;
   // true: the window takes no input and shows the busy pointer; false: both undone.
   virtual void Set_Busy(bool busy) = 0;
-  // The transfer is over: completed says whether it ended as it should.
-  virtual void Transfer_Ended(bool completed) = 0;
 };

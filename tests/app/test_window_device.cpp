@@ -118,6 +118,7 @@ TEST_F(WindowDevice, DownloadReplacesTheListAndCancelledHandshakeKeepsIt) {
   w->Open_File(Data("mixed.twl"));
   Put("Settings/COM", "6");
   w->mnuFileLogDnld->trigger();
+  ASSERT_TRUE(Wait_Until([&] { return !w->Transfer->Running(); }));
   ASSERT_EQ(services.messages.size(), 2);
   EXPECT_EQ(services.messages[0].buttons, cServices::cButtons::Save_Discard_Cancel);
   EXPECT_EQ(services.messages[1].buttons, cServices::cButtons::Retry_Cancel);
@@ -126,37 +127,55 @@ TEST_F(WindowDevice, DownloadReplacesTheListAndCancelledHandshakeKeepsIt) {
   EXPECT_EQ(services.ended, 0);
 }
 // While a download runs the list cannot change from elsewhere; Cancel (or Esc) ends it and keeps
-// the list; closing the window ends a transfer first.
+// the list unless the user keeps what arrived; closing the window or Exit ends a transfer first.
 TEST_F(WindowDevice, RunningTransferLocksTheListAndCancelKeepsIt) {
   w->tmr.setInterval(2000);
   sim.Set_Script(6, {{27, QByteArray("\x05\x00", 2)}, {34, QByteArray(21, '\0')}});
-  QTimer::singleShot(400, [&] {
-    EXPECT_EQ(w->Points.Count(), 1);  // the log has started
-    for (QAction* a : {w->mnuFileOpen, w->mnuFileSaveAs, w->mnuFileLogDnld, w->mnuFileUpload,
-                       w->mnuFileSettings})
-      EXPECT_FALSE(a->isEnabled()) << a->text().toStdString();
-    EXPECT_FALSE(w->cmdCancel->isHidden());
-    w->cmdCancel->click();
-  });
+  services.answers = {cServices::cAnswer::Cancel};  // the points that arrived are not kept
   w->mnuFileLogDnld->trigger();
-  ASSERT_TRUE(Wait_Until([&] { return !services.messages.isEmpty(); }));
-  EXPECT_TRUE(services.messages[0].text.endsWith(QStringLiteral("הרשימה לא שונתה.")));
+  ASSERT_TRUE(Wait_Until([&] { return w->sbPanel2->text() == "1"; }));
+  for (QAction* a :
+       {w->mnuFileOpen, w->mnuFileSaveAs, w->mnuFileLogDnld, w->mnuFileUpload, w->mnuFileSettings})
+    EXPECT_FALSE(a->isEnabled()) << a->text().toStdString();
+  EXPECT_FALSE(w->cmdCancel->isHidden());
+  w->cmdCancel->click();
+  ASSERT_EQ(services.messages.size(), 1);
+  EXPECT_TRUE(services.messages[0].text.contains(QStringLiteral("לשמור")));
   EXPECT_EQ(w->lvModel->Row_Count(), 4);
+  EXPECT_EQ(w->Points.Count(), 4);
   EXPECT_TRUE(w->mnuFileOpen->isEnabled());
   EXPECT_TRUE(w->cmdCancel->isHidden());
   EXPECT_FALSE(w->comm->PortOpen());
 
-  QTimer::singleShot(0, [&] { w->close(); });
-  w->mnuFileLogDnld->trigger();
+  // Kept, a log cut short says so in the caption and asks to be saved before the window
+  // closes; the close ends the transfer first (the abort packet, the port closed).
+  const auto cut_short = [&] {
+    w->sbPanel2->clear();
+    w->mnuFileLogDnld->trigger();
+    ASSERT_TRUE(Wait_Until([&] { return w->sbPanel2->text() == "1"; }));
+  };
+  cut_short();
+  services.messages.clear();
+  services.answers = {cServices::cAnswer::OK, cServices::cAnswer::Cancel};
+  w->close();
   EXPECT_FALSE(w->comm->PortOpen());
   EXPECT_FALSE(w->Transfer->Running());
   EXPECT_EQ(w->Garmin->Last_Sent().mid(1, 3), QByteArray("\x0A\x02\x00", 3));  // abort packet
+  EXPECT_EQ(w->Points.Count(), 1);
+  EXPECT_TRUE(w->windowTitle().endsWith(QStringLiteral("(חלקי)")));
+  EXPECT_TRUE(w->List_Unsaved());
+  ASSERT_EQ(services.messages.size(), 2);
+  EXPECT_EQ(services.messages[1].buttons, cServices::cButtons::Save_Discard_Cancel);
 
   // Exit during a transfer ends it the same way before the process ends.
-  QTimer::singleShot(0, [&] { w->mnuFileExit->trigger(); });
-  w->mnuFileLogDnld->trigger();
+  // (The unsaved log is discarded for the download, which is then cut short and not kept.)
+  services.answers = {cServices::cAnswer::Discard, cServices::cAnswer::Cancel,
+                      cServices::cAnswer::Discard};
+  cut_short();
+  w->mnuFileExit->trigger();
   EXPECT_FALSE(w->comm->PortOpen());
   EXPECT_FALSE(w->Transfer->Running());
+  EXPECT_EQ(w->Points.Count(), 1);
   EXPECT_EQ(services.ended, 1);
 }
 }  // namespace

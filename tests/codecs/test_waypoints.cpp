@@ -133,12 +133,8 @@ TEST(Waypoint, ExamplesOfTheShortLayouts) {
   EXPECT_EQ(Fields::Read_Integer_At(Codec::Encode_Waypoint(a, "D151", 35), 3 + 118), 12);
   a.alt = 13.5f;
   EXPECT_EQ(Fields::Read_Integer_At(Codec::Encode_Waypoint(a, "D151", 35), 3 + 118), 14);
-  // An unknown altitude: the maker's 1.0e25 where the field is a float, 0 in an integer field.
-  a.alt = std::nanf("");
-  p = Codec::Encode_Waypoint(a, "D108", 30);
-  EXPECT_EQ(p.mid(3 + 32, 4), Hex("51590469"));
-  Codec::Decode_Waypoint(p, "D108", back);
-  EXPECT_TRUE(std::isnan(back.alt));
+  a.alt = std::nanf("");  // unknown: the maker's 1.0e25 in a float field, 0 in an integer one
+  EXPECT_EQ(Codec::Encode_Waypoint(a, "D108", 30).mid(3 + 32, 4), Hex("51590469"));
   EXPECT_EQ(Fields::Read_Integer_At(Codec::Encode_Waypoint(a, "D151", 35), 3 + 118), 0);
 }
 

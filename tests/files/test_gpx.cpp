@@ -126,7 +126,6 @@ TEST(Gpx, OtherProgramsFilesReadToTheExpectedList) {
       {"gpx/utf16.gpx", "", 1, 1, false, 1, hebrew, "חוף", no},
       {"gpx/bom.gpx", "", 1, 1, false, 1, hebrew, "חוף", no},
       {"gpx/empty_parts.gpx", "", 2, 2, true, 1, "1", "", -12.5},
-      {"gpx/empty_parts.gpx", "", 2, 2, true, 2, "2", "", no},
       {"gpx/empty_parts.gpx", "waypoints", 1, 2, false, 1, "W1", "", no},
       {"gpx/commas.csv", "", 2, 0, false, 1, "A,1", "x,2,3", 10},
       {"gpx/utf8.csv", "", 1, 0, false, 1, hebrew, "חוף", 5},
@@ -145,10 +144,7 @@ TEST(Gpx, OtherProgramsFilesReadToTheExpectedList) {
     const cVQPoint& p = points.Item(c.point);
     EXPECT_EQ(p.Label, c.label);
     EXPECT_EQ(p.Comment, c.comment);
-    if (std::isnan(c.alt))
-      EXPECT_FALSE(p.Has_Alt());
-    else
-      EXPECT_DOUBLE_EQ(p.alt, c.alt);
+    EXPECT_EQ(QString::number(p.alt), QString::number(c.alt));  // "nan" when unknown
   }
   cVQPoints points;
   cLoadResult r = Load_Point_File(Data("gpx/names.gpx"), points);
@@ -206,9 +202,10 @@ TEST(Gpx, BadInputKeepsTheList) {
   };
   QDir(dir.path()).mkdir("folder.gpx");
   QFile far(dir.path() + "/far.twl");
-  ASSERT_TRUE(far.open(QIODevice::WriteOnly));
-  far.write(TwlGen::Make_TWL({{"ok", 170000, 1100000, 0, ""}, {"far", 170000, -5000000, 0, ""}}));
-  far.close();
+  ASSERT_TRUE(far.open(QIODevice::WriteOnly) &&
+              far.write(TwlGen::Make_TWL(
+                  {{"ok", 170000, 1100000, 0, ""}, {"far", 170000, -5000000, 0, ""}})) &&
+              far.flush());
   QFile::link("/dev/zero", dir.path() + "/zero.twl");  // reading it would never end
   cVQPoints points;
   points.Add("Kept", 31, 35, 0, "");
@@ -225,9 +222,9 @@ TEST(Gpx, BadInputKeepsTheList) {
     EXPECT_EQ(points.Item(1).Label, "Kept");
     EXPECT_EQ(points.Title, "kept");
   }
-  QVector<cVQPoint> impossible(1);
-  impossible[0].lat = 192;  // what a far grid value once became: no reader may pass it
-  EXPECT_EQ(Replace_Points(impossible, points, cPointSource::Csv).status, cLoadResult::Bad_Content);
+  cVQPoint off;  // what a far grid value once became: no reader passes it, the list stays
+  off.lat = 192;
+  EXPECT_EQ(Replace_Points({off}, points, cPointSource::Csv).status, cLoadResult::Bad_Content);
   EXPECT_EQ(points.Item(1).Label, "Kept");
   cPick pick;
   for (const char* bad : {"route", "route:0", "track:x", "waypoint", "lane:1"})

@@ -104,8 +104,21 @@ void cSimReceiver::Send_Packet(quint8 id, const QByteArray& data) {
   if (is_data) ++Data_Sent_;
   if (is_data && Corrupt_Every > 0 && Data_Sent_ % Corrupt_Every == 0) sum = quint8(sum + 1);
   packet[packet.size() - 3] = char(sum);
-  Send_Raw(Framing::Stuff(packet));
+  // Noise as a line picks it up: a DLE among it, but no frame end.
+  const QByteArray noise = is_data && Noise_Every > 0 && Data_Sent_ % Noise_Every == 0
+                               ? QByteArray("\xFF\x00\x10\x7F#junk")
+                               : QByteArray();
+  Send_Raw(noise + Framing::Stuff(packet));
   if (is_data && Nmea_After > 0 && Data_Sent_ == Nmea_After) Talk_Nmea(20);
+}
+
+void cSimReceiver::Send_Ack(quint8 id) {
+  ++Acks_Sent_;
+  QByteArray packet = Packet_Of(kAck, QByteArray(1, char(id)) + QByteArray(1, '\0'));
+  if (Spoil_Ack_Every > 0 && Acks_Sent_ % Spoil_Ack_Every == 0) packet[5] = char(packet[5] + 1);
+  QByteArray wire = Framing::Stuff(packet);
+  if (Double_Ack_Every > 0 && Acks_Sent_ % Double_Ack_Every == 0) wire += wire;
+  Send_Raw(wire);
 }
 
 void cSimReceiver::Send_Sequence(const QList<cPacket>& packets) {
@@ -157,11 +170,20 @@ void cSimReceiver::Handle(const QByteArray& packet) {
       Send_Next();
   } else if (id == kNak) {
     if (Awaiting_Ack_) Send_Packet(Last_.Id, Last_.Data);
-  } else if (!valid || Nak_Next > 0) {
-    if (valid) --Nak_Next;
+  } else if (!valid || Nak_Next > 0 || (Refuse_After > 0 && Host_Packets_ >= Refuse_After) ||
+             (Nak_Every > 0 && (Host_Packets_ + 1) % Nak_Every == 0 && ++Host_Packets_)) {
+    if (valid && Nak_Next > 0) --Nak_Next;
     Send_Packet(kNak, QByteArray(1, char(id)) + QByteArray(1, '\0'));
   } else {
-    Send_Packet(kAck, QByteArray(1, char(id)) + QByteArray(1, '\0'));
+    ++Host_Packets_;
+    Send_Ack(id);
+    const bool command = id == kProductRqst || id == 10 || id == 11;
+    if (!command && packet == Last_Taken_) {
+      emit Packet_Received(packet);
+      return;
+    }
+    Last_Taken_ = command ? QByteArray() : packet;
+    if (!command) Taken.append(packet);
     if (id == kProductRqst) {
       QList<cPacket> answer{
           {kProductData, Le16(77) + Le16(361) + "eTrex Sim Software Version 3.61" + '\0'}};

@@ -13,8 +13,8 @@
 // recorded. A NAK from the host makes it send its last packet again; an abort-transfer command
 // drops whatever it still had to send.
 //
-// Misbehaviour on request: NAK the next host packets, stay silent, spoil or lose packets as a
-// noisy line does, talk NMEA instead, disappear.
+// Misbehaviour on request: NAK the next host packets, stay silent, spoil, double or lose packets
+// as a noisy line does, talk NMEA instead, refuse, disappear.
 #include <QByteArray>
 #include <QList>
 #include <QMap>
@@ -57,6 +57,14 @@ class cSimReceiver : public QObject {
   int Corrupt_Every = 0;
   int Lose_Ack_Every = 0;
   int Nmea_After = 0;
+  // NAK every K-th host packet once (its resend is taken); NAK everything after K packets;
+  // spoil the checksum of every K-th ACK it sends; send every K-th ACK twice; put line noise
+  // before every K-th data packet it sends. 0: never.
+  int Nak_Every = 0;
+  int Refuse_After = 0;
+  int Spoil_Ack_Every = 0;
+  int Double_Ack_Every = 0;
+  int Noise_Every = 0;
   // Sends an NMEA sentence (checksum computed) every `interval_ms`; 0 stops. While it talks
   // NMEA it does not answer binary packets.
   void Talk_Nmea(int interval_ms);
@@ -77,6 +85,9 @@ class cSimReceiver : public QObject {
 
   // Every packet from the host with a valid checksum, unstuffed (DLE ... DLE ETX).
   QList<QByteArray> Received;
+  // The data packets the receiver took: ACKed, and a record sent again right after it (its ACK
+  // did not reach the host) taken once.
+  QList<QByteArray> Taken;
 
  signals:
   // A packet from the host was taken (after it was answered).
@@ -87,6 +98,7 @@ class cSimReceiver : public QObject {
   void Handle(const QByteArray& packet);
   void Send_Sequence(const QList<cPacket>& packets);
   void Send_Next();
+  void Send_Ack(quint8 id);
 
   int Master_ = -1;
   int Slave_Keep_ = -1;  // keeps the slave side open, and raw, before and between host opens
@@ -99,7 +111,8 @@ class cSimReceiver : public QObject {
   cPacket Last_{0, {}};
   QTimer Nmea_Timer_;
   QTimer Resend_Timer_;
-  int Data_Sent_ = 0, Acks_Seen_ = 0;
+  int Data_Sent_ = 0, Acks_Seen_ = 0, Acks_Sent_ = 0, Host_Packets_ = 0;
+  QByteArray Last_Taken_;
   qint64 Bytes_Out_ = 0, Bytes_In_ = 0;
   // When each direction of the paced line is free again.
   std::chrono::steady_clock::time_point Out_Free_{}, In_Free_{};
