@@ -8,6 +8,10 @@
 #include "points/cVQPoints.h"
 
 namespace {
+constexpr double kOn_Line2 = 1e-6;  // (1 mm)^2
+// The rounds of bettering a count's result; each costs about one refinement.
+constexpr int kBetter_Rounds = 4;
+
 struct cXY {
   double x, y;
 };
@@ -124,14 +128,27 @@ cSimplified Simplify(const cVQPoints& points, double tolerance_m, int max_points
   }
   const std::vector<cXY> xy = Plane(points);
   const size_t limit = by_count ? size_t(std::max(max_points, 2)) : size_t(n);
-  const double tol2 = by_tolerance ? tolerance_m * tolerance_m : 0;
+  // A point within a millimetre of the line lies on it: the rest is the rounding of the plane.
+  const double tol2 = std::max(by_tolerance ? tolerance_m * tolerance_m : 0, kOn_Line2);
   std::vector<int> kept = Refine(xy, {0, n - 1}, tol2, by_tolerance ? size_t(n) : limit);
+  bool capped = kept.size() == limit;
   if (by_tolerance) {
     kept = Drop_Needless(xy, kept, tol2);
     // The count caps the tolerance's result: its points refined again from the ends.
-    if (kept.size() > limit) kept = Refine(xy, {0, n - 1}, tol2, limit);
+    capped = kept.size() > limit;
+    if (capped) kept = Refine(xy, {0, n - 1}, tol2, limit);
   }
-  result.Max_Dev_m = std::sqrt(Max_Dev2(xy, kept));
+  double dev2 = Max_Dev2(xy, kept);
+  // Where the count binds, the refinement is bettered: the points the deviation reached does
+  // not need are dropped and the count is spent again where the line lies farthest, for as
+  // long as that shrinks the deviation.
+  for (int round = 0; capped && round < kBetter_Rounds; ++round) {
+    std::vector<int> again = Refine(xy, Drop_Needless(xy, kept, dev2), tol2, limit);
+    const double again2 = Max_Dev2(xy, again);
+    if (!(again2 < dev2)) break;
+    kept = std::move(again), dev2 = again2;
+  }
+  result.Max_Dev_m = std::sqrt(dev2);
   result.Kept = std::move(kept);
   return result;
 }

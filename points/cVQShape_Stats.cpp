@@ -31,7 +31,7 @@ cTrackStats Track_Stats(const cVQPoints& points) {
       first_ms = std::min(first_ms, ms), last_ms = std::max(last_ms, ms);
       s.Has_Time = true;
     }
-    if (std::isnan(p.alt)) continue;
+    if (!p.Has_Alt()) continue;
     if (!s.Has_Alt) {
       s.Has_Alt = true;
       s.Min_Alt_m = s.Max_Alt_m = ref = p.alt;

@@ -1,6 +1,8 @@
 #include "tool/Options.h"
 
 #include <QSettings>
+#include <cmath>
+#include <limits>
 
 #include "garmin/cSerialPort.h"
 #include "tool/ToolUtil.h"
@@ -10,6 +12,7 @@ namespace {
 constexpr const char* kLink = "info download-track upload-route";
 // Ports are numbered as the settings dialog numbers them; a device path names any other.
 constexpr int kMaxPort = 255;
+constexpr const char* kShape = "show convert stats";
 constexpr int kMaxTimeout_ms = 60000;
 }  // namespace
 
@@ -20,9 +23,17 @@ const QVector<cToolOption>& Tool_Options() {
       {"true-datum", nullptr, "show convert upload-route",
        "read the file's grid values on the grid's own datum (EPSG:28193) and take them to WGS 84\n"
        "through PROJ; the Israeli grid is shown on that datum too"},
-      {"pick", "P", "show convert upload-route names",
+      {"pick", "P", "show convert upload-route stats names",
        "route:N, track:N (from 1) or waypoints: the part of a .gpx FILE that becomes the list\n"
        "(default: its first route, else its first track, else its waypoints)"},
+      {"reverse", nullptr, kShape, "reverse the list (after --pick, before the two below)"},
+      {"tolerance", "M", kShape,
+       "keep the fewest points such that no point dropped lies more than M metres (0 or more) "
+       "from\n"
+       "the line of the points kept; the first and the last always stay"},
+      {"max-points", "N", kShape,
+       "keep at most N points (2 or more), those that keep the line closest to the dropped ones;\n"
+       "with --tolerance, N caps its result. A track simplified so is written as a route"},
       {"port", "P", kLink,
        "serial port number 1 to 255, or the device's path (default: the stored port)"},
       {"settings", "S", kLink, "line settings such as 9600,N,8,1 (default: the stored ones)"},
@@ -72,6 +83,22 @@ bool cToolArgs::Number(const char* name, int lo, int hi, int& out) const {
   }
   out = n;
   return true;
+}
+
+bool cToolArgs::Shape(cShapeChoice& out) const {
+  out = cShapeChoice();
+  out.reverse = Is_Set("reverse");
+  if (Is_Set("tolerance")) {
+    bool ok = false;
+    out.tolerance_m = Value("tolerance").trimmed().toDouble(&ok);
+    if (!ok || !std::isfinite(out.tolerance_m) || out.tolerance_m < 0) {
+      Usage(QStringLiteral("bad value '%1' for --tolerance (metres, 0 or more)")
+                .arg(Value("tolerance")));
+      return false;
+    }
+  }
+  return !Is_Set("max-points") ||
+         Number("max-points", 2, std::numeric_limits<int>::max(), out.max_points);
 }
 
 bool cToolArgs::Link(cPortChoice& out) const {

@@ -27,6 +27,16 @@ struct cPortChoice {
   QString Where() const;
 };
 
+class cVQPoints;
+
+// --reverse, --tolerance M and --max-points N: what show, convert and stats do to the list after
+// loading it, in that order.
+struct cShapeChoice {
+  bool reverse = false;
+  double tolerance_m = -1;  // none
+  int max_points = 0;       // none
+};
+
 // A parsed command line: the command, its files and its options.
 class cToolArgs {
  public:
@@ -40,6 +50,9 @@ class cToolArgs {
   // --port (a number 1 to 255 or a device path), --settings, --timeout and --trace, each with the
   // stored or built-in default; false after the error line when one is not usable.
   bool Link(cPortChoice& out) const;
+  // --reverse, --tolerance and --max-points; false after the error line when a value is not a
+  // number in range (a tolerance of 0 m or more, a count of 2 or more).
+  bool Shape(cShapeChoice& out) const;
   // The error line "COMMAND: problem"; returns 2, the exit status of a usage error.
   int Usage(const QString& problem) const;
 

@@ -6,6 +6,8 @@
 #include "files/PointFile.h"
 #include "geo/cProjGrids.h"
 #include "points/cVQPoints.h"
+#include "points/cVQShape.h"
+#include "tool/Options.h"
 
 namespace ToolUtil {
 
@@ -55,6 +57,13 @@ bool Load(const QString& path, cVQPoints& points, const QString& pick_text, bool
   }
   if (result.cut) Error(QStringLiteral("note: the last record is cut short and was left out"));
   return true;
+}
+
+void Apply_Shape(const cShapeChoice& shape, cVQPoints& points) {
+  if (shape.reverse) points.Reverse();
+  if (shape.tolerance_m < 0 && shape.max_points <= 0) return;
+  points.Keep(Simplify(points, shape.tolerance_m, shape.max_points).Kept);
+  points.From_Track = false;
 }
 
 bool Check_Out_Name(const QString& out) {

@@ -4,6 +4,7 @@
 #include <QString>
 
 class cVQPoints;
+struct cShapeChoice;
 
 namespace ToolUtil {
 void Error(const QString& message);
@@ -18,6 +19,8 @@ bool Load(const QString& path, cVQPoints& points, const QString& pick = QString(
 bool Check_Out_Name(const QString& out);
 // Writes points to out as Save As does and says how many on stderr; false after the error line.
 bool Write_Points(const QString& out, const cVQPoints& points);
+// Reverses and simplifies points as shape says; a simplified list is a route from then on.
+void Apply_Shape(const cShapeChoice& shape, cVQPoints& points);
 // False, after the error line, when PROJ cannot be set up.
 bool Proj_Ready();
 }  // namespace ToolUtil

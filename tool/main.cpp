@@ -26,6 +26,13 @@ const cCommand kCommands[] = {
      "Write the points of FILE to OUT as the window's Save As does: OUT ending in .txt gives\n"
      "Turbo CD import text, .csv a spreadsheet file, .gpx a GPX 1.1 file (any letter case).",
      Cmd_Convert},
+    {"stats", "FILE",
+     "Print the numbers of the list, one \"name<TAB>value\" line each: points, distance_km (the\n"
+     "list's total, as the window's status bar), duration (H:MM:SS, earliest to latest time; for\n"
+     "a list with times), then climb_m, descent_m, min_alt_m and max_alt_m in whole metres (for\n"
+     "a list with altitudes; climb and descent count a change once it reaches 5 m, against the\n"
+     "receiver's noise).",
+     Cmd_Stats},
     {"info", "", "Ask the GPS receiver who it is; print its product data and protocols.", Cmd_Info},
     {"download-track", "OUT",
      "Write the receiver's track log to OUT (.txt, .csv or .gpx), one point per track point,\n"

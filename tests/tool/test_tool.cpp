@@ -74,7 +74,6 @@ TEST(vqtool, FailuresSayOneLineAndExitNonZero) {
       {"frobnicate"},
       {"info", "--port", "0"},
       {"download-track", "--port", "65537", "x.csv"},
-      {"show", "--port", "3", kSample},
       {"download-track", "--storage", dir.path(), "t.csv"},
       {"upload-route", "--storage", dir.path(), "--number", "1", "--port", "2", kSample},
       {"names", "--names", dir.filePath("none.csv"), kSample},
@@ -96,8 +95,8 @@ TEST(vqtool, FailuresSayOneLineAndExitNonZero) {
   for (const char* word : {"show", "convert", "info", "download-track", "upload-route", "--latlon",
                            "--port P", "--settings", "--timeout", "--trace", "--number", "--title",
                            "--yes", "--itm", "--true-datum", "devices", "--storage DIR",
-                           "names", "--format DNNN", "--latin-names", "--name-length L",
-                           "--names FILE"})
+                           "stats [--pick P]", "[--reverse] [--tolerance M] [--max-points N]",
+                           "names [--pick P]", "--latin-names", "--names FILE"})
     EXPECT_TRUE(help.out.contains(word)) << word;
 }
 
@@ -121,15 +120,22 @@ TEST(vqtool, UploadToADriveWritesTheRouteThere) {
   EXPECT_TRUE(Read(out).contains("<time>2024-03-14T08:05:09Z</time>"));
 }
 
-// GPX and CSV files: --pick, the error lines, every output kind.
-TEST(vqtoolGpx, PickErrorsAndEveryOutput) {
+// GPX and CSV files: --pick, the shaping options, stats, the error lines, every output kind.
+TEST(vqtoolGpx, PickShapeErrorsAndEveryOutput) {
   QTemporaryDir dir;
-  const QString parts = Data("gpx/parts.gpx");
+  const QString parts = Data("gpx/parts.gpx"), garmin = Data("gpx/garmin.gpx");
   struct cCase {
     QStringList args;
-    int status, lines;  // lines printed on stdout
-    const char* err;    // what stderr holds ("" for nothing)
+    int status, lines;     // lines printed on stdout
+    const char* err;       // what stderr holds ("" for nothing)
+    const char* out = "";  // how stdout begins
   } cases[] = {
+      {{"stats", garmin}, 0, 7, "", "points\t3\ndistance_km\t0.6\nduration\t0:00:51\n"},
+      {{"show", "--reverse", "--tolerance", "0", "--max-points", "2", garmin}, 0, 2, "", "3\t"},
+      {{"convert", "--max-points", "2", garmin, dir.filePath("s.gpx")}, 0, 0, ""},
+      {{"show", "--max-points", "1", garmin}, 2, 0, "bad value '1' for --max-points"},
+      {{"convert", "--tolerance", "-5", garmin, dir.filePath("x.gpx")}, 2, 0, "bad value '-5'"},
+      {{"stats", "--tolerance", "abc", garmin}, 2, 0, "bad value 'abc' for --tolerance"},
       {{"show", parts},
        0,
        2,
@@ -155,8 +161,12 @@ TEST(vqtoolGpx, PickErrorsAndEveryOutput) {
     EXPECT_EQ(r.status, c.status);
     EXPECT_EQ(r.out.count('\n'), c.lines);
     EXPECT_TRUE(*c.err ? r.err.contains(c.err) : r.err.isEmpty()) << r.err.toStdString();
+    EXPECT_TRUE(r.out.startsWith(c.out)) << r.out.toStdString();
     EXPECT_LE(r.err.count('\n'), 1);
   }
   EXPECT_EQ(Read(dir.filePath("t.txt")).count('\n'), 3);  // the track went GPX, CSV, TXT whole
+  // A simplified track is a route of its two ends; a refused value writes nothing.
+  EXPECT_EQ(Read(dir.filePath("s.gpx")).count("<rtept"), 2);
+  EXPECT_FALSE(QFile::exists(dir.filePath("x.gpx")));
 }
 }  // namespace
