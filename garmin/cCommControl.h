@@ -52,6 +52,12 @@ class cCommControl : public QObject {
   virtual void Output(const QByteArray& bytes) = 0;
   // The reason of the last OnComm notification.
   int CommEvent() const { return CommEvent_; }
+  // What the port stands for in messages: the device it opens (a path), else "port n".
+  virtual QString Device_Name() const { return QStringLiteral("port %1").arg(CommPort_); }
+  // Why the last open failed, in the system's words (empty after a good open), and whether the
+  // system refused it for want of permission.
+  QString Open_Error() const { return Open_Error_; }
+  bool Open_Denied() const { return Open_Denied_; }
 
  signals:
   void OnComm();
@@ -64,4 +70,6 @@ class cCommControl : public QObject {
   qint16 CommPort_ = 1;
   QString Settings_ = QStringLiteral("9600,N,8,1");
   int CommEvent_ = 0;
+  QString Open_Error_;
+  bool Open_Denied_ = false;
 };

@@ -68,13 +68,23 @@ void cSerialPort::setPortOpen(bool open) {
     return;
   }
   if (Port_.isOpen()) return;
+  Open_Error_.clear();
+  Open_Denied_ = false;
   cLineSettings line;
-  if (!Parse_Line_Settings(Settings_, line)) return;
+  if (!Parse_Line_Settings(Settings_, line)) {
+    Open_Error_ = QStringLiteral("bad line settings '%1'").arg(Settings_);
+    return;
+  }
   Port_.setPortName(Device());
-  if (!Port_.open(QIODevice::ReadWrite)) return;
+  if (!Port_.open(QIODevice::ReadWrite)) {
+    Open_Denied_ = Port_.error() == QSerialPort::PermissionError;
+    Open_Error_ = Port_.errorString();
+    return;
+  }
   if (!Port_.setBaudRate(line.Baud) || !Port_.setParity(line.Parity) ||
       !Port_.setDataBits(line.Data_Bits) || !Port_.setStopBits(line.Stop_Bits)) {
     // A line the device cannot run stays closed rather than open with the wrong settings.
+    Open_Error_ = Port_.errorString();
     Port_.close();
     return;
   }

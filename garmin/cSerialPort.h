@@ -28,6 +28,7 @@ class cSerialPort : public cCommControl {
   void setDevicePath(const QString& path) { Device_Path_ = path; }
   // The device the next open uses.
   QString Device() const;
+  QString Device_Name() const override { return Device(); }
 
   bool PortOpen() const override { return Port_.isOpen(); }
   void setPortOpen(bool open) override;

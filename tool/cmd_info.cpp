@@ -62,8 +62,12 @@ int Cmd_Info(const cToolArgs& args) {
   const QString where = link.Where();
   if (!garmin.PortOpen()) {
     ToolUtil::Error(
-        QStringLiteral("cannot open serial port %1 with settings %2").arg(where, settings));
-    return 2;
+        serial.Open_Denied()
+            ? QStringLiteral("no permission to open %1; add your user to the dialout "
+                             "group and log in again")
+                  .arg(serial.Device())
+            : QStringLiteral("cannot open %1: %2").arg(serial.Device(), serial.Open_Error()));
+    return 1;
   }
   for (int attempt = 0; attempt < kTries && !product && !sentences; ++attempt) {
     garmin.Request_Product_Data();

@@ -2,6 +2,7 @@
 #include <QCoreApplication>
 #include <cstdio>
 
+#include "files/PointFile.h"
 #include "tool/Commands.h"
 #include "tool/Options.h"
 #include "tool/ToolUtil.h"
@@ -139,6 +140,10 @@ int main(int argc, char** argv) {
         if (name == QLatin1String(o.name) && !Takes(o, args.command))
           return args.Usage(QStringLiteral("--%1 does not apply").arg(name));
     }
+    cPick pick;
+    if (args.Is_Set("pick") && !Parse_Pick(args.Value("pick"), pick))
+      return args.Usage(QStringLiteral("bad value '%1' for --pick (route:N, track:N or waypoints)")
+                            .arg(args.Value("pick")));
     return c.run(args);
   }
   ToolUtil::Error(QStringLiteral("unknown command '%1' (see vqtool --help)").arg(args.command));

@@ -34,12 +34,25 @@ QString cTransfer::T(const char* hebrew, const char* english) const {
   return QString::fromUtf8(m_English ? english : hebrew);
 }
 
-QString cTransfer::Port_Text() const { return QString::number(Garmin.Port()); }
+// The window names the port by its number, vqtool by the device it opened.
+QString cTransfer::Port_Text() const {
+  if (m_English && Garmin.comGarmin()) return Garmin.comGarmin()->Device_Name();
+  return QString::number(Garmin.Port());
+}
 
 // A second transfer does not start while one runs: both would share the driver. The line opens
 // afresh, with this transfer's settings, and the driver starts from nothing known.
 bool cTransfer::Begin(cPhase kind, qint16 port, const QString& settings) {
   if (m_phase != cPhase::Idle) return false;
+  Garmin.PortClose();
+  Garmin.setPort(port);
+  Garmin.setSettings(settings);
+  // A port that cannot be opened is said at once, with the system's reason; the transfer does
+  // not start.
+  if (!Garmin.PortOpen()) {
+    m_ui.Notice(Open_Failure_Text());
+    return false;
+  }
   m_kind = kind;
   m_phase = cPhase::Handshake;
   m_heard = cHeard::Nothing;
@@ -48,13 +61,20 @@ bool cTransfer::Begin(cPhase kind, qint16 port, const QString& settings) {
   m_Product_Text.clear();
   m_attempts = 0;
   m_ui.Set_Busy(true);
-  Garmin.PortClose();
-  Garmin.setPort(port);
-  Garmin.setSettings(settings);
-  // A port that fails to open shows up as a receiver that does not answer.
-  Garmin.PortOpen();
   Request_Product();
   return true;
+}
+
+QString cTransfer::Open_Failure_Text() const {
+  const cCommControl* comm = Garmin.comGarmin();
+  const QString device = comm ? comm->Device_Name() : Port_Text();
+  const QString reason = comm ? comm->Open_Error() : QString();
+  if (comm && comm->Open_Denied())
+    return T("אין הרשאה לפתוח את %1.\r\n"
+             "יש להוסיף את המשתמש לקבוצה dialout ולהתחבר מחדש.",
+             "no permission to open %1; add your user to the dialout group and log in again")
+        .arg(device);
+  return T("פתיחת %1 נכשלה:\r\n%2", "cannot open %1: %2").arg(device, reason);
 }
 
 void cTransfer::Request_Product() {
@@ -90,7 +110,7 @@ void cTransfer::Handshake_Deadline() {
     Request_Product();
     return;
   }
-  const QString text = m_English ? QStringLiteral("no answer from a receiver on port %1")
+  const QString text = m_English ? QStringLiteral("no answer from a receiver on %1")
                                  : QStringLiteral("התקשורת למכשיר בערוץ טורי %1 נכשלה.");
   if (!Ask(true, text.arg(Port_Text()))) return;
   m_phase = cPhase::Handshake;
@@ -155,20 +175,20 @@ QString cTransfer::Link_Error_Text(qint16 errnum) const {
             "מכשיר ה-GPS משתמש בפרוטוקול NMEA או TEXT.\r\n"
             "יש להשתמש בפרוטוקול 'GRMN/GRMN' או 'Garmin'.",
             "the receiver turned to NMEA or TEXT sentences");
-      return T("המכשיר בערוץ טורי %1 הפסיק לענות.", "the receiver on port %1 stopped answering")
+      return T("המכשיר בערוץ טורי %1 הפסיק לענות.", "the receiver on %1 stopped answering")
           .arg(port);
     case 2:
       return T("המכשיר בערוץ טורי %1 דוחה את הנתונים שנשלחו אליו.",
-               "the receiver on port %1 refuses the data sent to it")
+               "the receiver on %1 refuses the data sent to it")
           .arg(port);
     case 3:
       return T("התקבלו נתונים פגומים מהמכשיר בערוץ טורי %1.",
-               "the receiver on port %1 sends spoilt data")
+               "the receiver on %1 sends spoilt data")
           .arg(port);
     case 4:
-      return T("המכשיר בערוץ טורי %1 נותק.", "the receiver on port %1 was unplugged").arg(port);
+      return T("המכשיר בערוץ טורי %1 נותק.", "the receiver on %1 was unplugged").arg(port);
     default:
-      return T("תקלת תקשורת בערוץ טורי %1.", "a line error on port %1").arg(port);
+      return T("תקלת תקשורת בערוץ טורי %1.", "a line error on %1").arg(port);
   }
 }
 

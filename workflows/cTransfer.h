@@ -42,7 +42,8 @@ class cTransfer : public QObject {
   void Set_English(bool english) { m_English = english; }
 
   // Route upload of every point as route Idx titled Desc. False when it did not start (empty
-  // list, a transfer running); otherwise it goes on from the event loop and ends with Ended.
+  // list, a transfer running, a port that cannot be opened, said at once); otherwise it goes on
+  // from the event loop and ends with Ended.
   bool Garmin_Upload_Start(qint16 port, const QString& settings, qint16 Idx, const QString& Desc);
   // Track log download into the points. Same return and end as the upload.
   bool Garmin_Download_Start(qint16 port, const QString& settings);
@@ -123,6 +124,7 @@ class cTransfer : public QObject {
   void End(cEnd how, const QString& message);
   QString T(const char* hebrew, const char* english) const;
   QString Port_Text() const;
+  QString Open_Failure_Text() const;
   QString Link_Error_Text(qint16 errnum) const;
 
   cGarmin& Garmin;

@@ -117,6 +117,7 @@ TEST_F(WindowDevice, DownloadReplacesTheListAndCancelledHandshakeKeepsIt) {
   services.answers = {cServices::cAnswer::Discard, cServices::cAnswer::Cancel};
   w->Open_File(Data("mixed.twl"));
   Put("Settings/COM", "6");
+  Put("Ports/6", sim.Slave_Path());
   w->mnuFileLogDnld->trigger();
   ASSERT_TRUE(Wait_Until([&] { return !w->Transfer->Running(); }));
   ASSERT_EQ(services.messages.size(), 2);

@@ -146,7 +146,7 @@ TEST(vqtoolGpx, PickShapeErrorsAndEveryOutput) {
        1,
        0,
        "no route:3 in the file; the file holds route:1 \"North\" (2 point(s))"},
-      {{"show", "--pick", "lane:1", parts}, 1, 0, "bad value 'lane:1' for --pick"},
+      {{"show", "--pick", "lane:1", parts}, 2, 0, "bad value 'lane:1' for --pick"},
       // Which files are refused is the loader's concern; here the line names file and line.
       {{"show", Data("gpx/bad_xml.gpx")}, 1, 0, "bad_xml.gpx:3: Opening and ending tag mismatch"},
       {{"convert", "--pick", "track:1", parts, dir.filePath("t.GPX")}, 0, 0, ""},

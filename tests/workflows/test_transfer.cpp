@@ -304,6 +304,12 @@ TEST(Transfer, NoAnswerAsksToRetryAndCancelKeepsTheList) {
   int requests = 0;
   for (const QByteArray& p : b.sim.Received) requests += quint8(p[1]) == 254;
   EXPECT_EQ(requests, 4);
+  // A port that cannot be opened is said at once, naming the device and the system's reason.
+  b.comm.setDevicePath("/dev/vq-none");
+  EXPECT_FALSE(b.transfer.Garmin_Download_Start(3, "9600,N,8,1"));
+  ASSERT_EQ(b.ui.notices.size(), 1);
+  EXPECT_TRUE(b.ui.notices[0].startsWith(QStringLiteral("פתיחת /dev/vq-none נכשלה:\r\n")));
+  EXPECT_FALSE(b.ui.busy);
 }
 
 TEST(Transfer, NmeaReceiverIsTurnedAway) {
@@ -485,25 +491,4 @@ TEST(Transfer, NoisyLinesGiveExactlyTheLog) {
   }
 }
 
-// Cancel in the middle of a download sends the abort packet, closes the port and keeps the list
-// when the user does not keep what arrived.
-TEST(Transfer, CancelSendsTheAbortAndKeepsTheList) {
-  cBench d(kNoLinks);
-  d.points.Add("KEEP", 31, 35, 0, "");
-  d.timer.setInterval(2000);
-  d.ui.go_on = false;
-  d.sim.Set_Script(kTransferTrk, {{kRecords, Le16(5)}, {kTrkData, D301(31, 35, 1, 0)}});
-  ASSERT_TRUE(d.transfer.Garmin_Download_Start(1, "9600,N,8,1"));
-  QElapsedTimer clock;
-  clock.start();
-  while (d.ui.panel2.isEmpty() && clock.elapsed() < 5000)
-    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
-  d.transfer.Cancel();
-  EXPECT_EQ(d.ui.ended, 1);
-  ASSERT_EQ(d.ui.questions.size(), 1);
-  EXPECT_TRUE(d.ui.questions[0].contains(QStringLiteral("התקבלו 1 נקודות מתוך 5")));
-  ASSERT_EQ(d.points.Count(), 1);
-  EXPECT_EQ(d.points.Item(1).Label, "KEEP");
-  EXPECT_EQ(d.garmin.Last_Sent().mid(1, 3), QByteArray("\x0A\x02\x00", 3));  // the abort packet
-}
 }  // namespace
