@@ -8,8 +8,7 @@
 #include "garmin/Codecs.h"
 
 namespace {
-// A packet an encoder made: DLE, id, size n, n data bytes, checksum, DLE, ETX. The size byte
-// must agree with the data, or the receiver reads a wrong record.
+// A packet an encoder made: DLE, id, size n, n data bytes, checksum, DLE, ETX.
 void Check_Encoded(const QByteArray& packet) {
   if (!packet.isEmpty() &&
       (packet.size() < 6 || packet.size() > 261 || uint8_t(packet[2]) != packet.size() - 6))
@@ -54,12 +53,10 @@ void Track_Point(const QByteArray& packet, const QString& format) {
 void Device(const QByteArray& packet, uint8_t which) {
   cVoltages voltages;
   cDisplay display;
+  if (which % 2 == 0) return Codec::Decode_Voltages(packet, voltages);
   const qint16 product =
       packet.size() > 1 ? qint16(uint8_t(packet[0]) | uint8_t(packet[1]) << 8) : 0;
-  if (which % 2 == 0)
-    Codec::Decode_Voltages(packet, voltages);
-  else
-    Codec::Decode_Display_Data(packet, product, display);
+  Codec::Decode_Display_Data(packet, product, display);
 }
 
 void Time(Fuzz::cInput& in) {

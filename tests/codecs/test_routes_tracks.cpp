@@ -65,20 +65,18 @@ TEST(Route, ReceivedHeadersAndLinks) {
 }
 
 TEST(Route, IdentsOver254CharactersAreCut) {
-  cRoute r;
+  cRoute r, back;
   r.Ident = QString(300, 'r');
   r.Link_Ident = QString(300, 'l');
-  QByteArray p = Codec::Encode_Route_Header(r, "D202", 29);
-  ASSERT_EQ(quint8(p[2]), 255);
-  ASSERT_EQ(p.size(), 255 + 6);
-  EXPECT_EQ(p.at(3 + 254), '\0');
-  cRoute back;
-  Codec::Decode_Route_Header(p, "D202", back);
+  for (bool link : {false, true}) {
+    const QByteArray p =
+        link ? Codec::Encode_Route_Link(r, 98) : Codec::Encode_Route_Header(r, "D202", 29);
+    ASSERT_EQ(quint8(p[2]), 255);
+    ASSERT_EQ(p.size(), 255 + 6);
+    EXPECT_EQ(p.at(3 + 254), '\0');
+    link ? Codec::Decode_Route_Link(p, back) : Codec::Decode_Route_Header(p, "D202", back);
+  }
   EXPECT_EQ(back.Ident, QString(254, 'R'));
-  p = Codec::Encode_Route_Link(r, 98);
-  ASSERT_EQ(quint8(p[2]), 255);
-  ASSERT_EQ(p.size(), 255 + 6);
-  Codec::Decode_Route_Link(p, back);
   EXPECT_EQ(back.Link_Ident, QString(234, 'L'));
 }
 
@@ -154,8 +152,7 @@ TEST(Track, HeadersByTheAnnouncedHeaderType) {
     EXPECT_EQ(r.Color, 16);
     EXPECT_EQ(r.Ident, "HIKE");
   }
-  EXPECT_TRUE(Codec::Encode_Track_Header(t, "", 99).isEmpty());
-  EXPECT_TRUE(Codec::Encode_Track_Header(t, "D311", 99).isEmpty());
+  for (const char* f : {"", "D311"}) EXPECT_TRUE(Codec::Encode_Track_Header(t, f, 99).isEmpty());
   t.Ident = QString(300, 'x');
   EXPECT_EQ(Codec::Encode_Track_Header(t, "D310", 99).size(), 255 + 6);
 

@@ -58,28 +58,15 @@ TEST(TwlFiles, DatumOptionReadsTheGridOnItsOwnDatum) {
   EXPECT_NEAR(points.Item(1).lat + points.Item(1).lon, 31.7770353905 + 35.2282848287, 1e-8);
 }
 
+// What the exports do not show (the records themselves are the goldens' matter above).
 TEST(TwlFiles, TrailerLengthsCutRecordsAndDuplicates) {
-  const cTwlContent whole = Parse_TWL(Read(Data("mixed.twl")));
-  ASSERT_EQ(whole.records.size(), 4);  // its fields are checked by the goldens above
-  for (const char* name : {"trailer10.twl", "trailer0.twl"}) {
-    const cTwlContent c = Parse_TWL(Read(Data(name)));
-    ASSERT_EQ(c.records.size(), 4) << name;
-    EXPECT_FALSE(c.cut);
-    EXPECT_EQ(c.records[3].E, whole.records[3].E);
-    EXPECT_EQ(c.records[3].Comment, "Red Sea");
-  }
-  EXPECT_TRUE(Parse_TWL(Read(Data("header_only.twl"))).records.isEmpty());
-  EXPECT_TRUE(Parse_TWL(QByteArray(5, 'x')).records.isEmpty());
-
+  for (const char* name : {"trailer10.twl", "trailer0.twl"})
+    EXPECT_FALSE(Parse_TWL(Read(Data(name))).cut) << name;
   cVQPoints points;
-  cLoadResult r = Load_TWL_File(Data("cut.twl"), points);
-  EXPECT_TRUE(r.cut);
-  EXPECT_EQ(r.loaded, 4);
-  r = Load_TWL_File(Data("duplicates.twl"), points);
-  EXPECT_EQ(r.loaded, 4);
+  EXPECT_TRUE(Load_TWL_File(Data("cut.twl"), points).cut);
+  const cLoadResult r = Load_TWL_File(Data("duplicates.twl"), points);
   EXPECT_EQ(r.duplicates, 2);
   EXPECT_EQ(r.first_duplicate, "jlm2");
-  EXPECT_EQ(points.Find("jlm2")->Comment, "");  // the first one stays
   // A label and comment of 255 bytes, the longest a length byte allows.
   const QString longText(255, QChar(0x05D0));
   const cTwlContent lng =

@@ -37,21 +37,6 @@ TEST(cProjGrids, NamedPlacesAsCs2csGivesThem) {
   for (size_t i = 0; i < n; ++i) EXPECT_NEAR(e[i] + f[i], k[i].old_E + k[i].old_N, 0.03) << i;
 }
 
-// The New Israeli Grid is the old one moved by about (50,000, -500,000) from Eilat to Metula and
-// from the coast to the Jordan.
-TEST(cProjGrids, NewGridIsTheOldOneShifted) {
-  std::vector<double> lat, lon;
-  for (double a = 29.6; a <= 33.25; a += 0.05)
-    for (double b = 34.3; b <= 35.6; b += 0.05) lat.push_back(a), lon.push_back(b);
-  std::vector<double> E = lat, N = lon;
-  ASSERT_TRUE(cProjGrids::Shared().WGS84_To_New_Grid(lat.data(), lon.data(), lat.size()));
-  ASSERT_TRUE(cProjGrids::Shared().WGS84_To_Old_Grid(E.data(), N.data(), E.size()));
-  for (size_t i = 0; i < E.size(); ++i) {
-    EXPECT_NEAR(lat[i] - E[i], 50000, 4) << i;
-    EXPECT_NEAR(lon[i] - N[i], -500000, 4) << i;
-  }
-}
-
 // Without proj.db nothing is set up, the reason is given, and conversions refuse.
 TEST(cProjGrids, WithoutProjDbItSaysSo) {
   const cProjGrids proj("/nonexistent-proj-data");
