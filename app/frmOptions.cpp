@@ -14,6 +14,7 @@
 #include <QStyledItemDelegate>
 #include <cmath>
 
+#include "app/cMapSettings.h"
 #include "garmin/Serial_Ports.h"
 #include "storage/cGarminDrive.h"
 #include "workflows/Names_Store.h"
@@ -143,7 +144,9 @@ frmOptions::frmOptions(QWidget* parent) : QDialog(parent) {
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(cmdOK);
   buttons->addWidget(cmdCancel);
-  grid->addLayout(buttons, 9, 0, 1, 2);
+  fraMap = new cMapSettings(this);
+  grid->addWidget(fraMap, 9, 0, 1, 2);
+  grid->addLayout(buttons, 10, 0, 1, 2);
   Fill_Ports(Present_Ports());
   connect(cmbPorts, &QComboBox::activated, this, &frmOptions::cmbPorts_Click);
   connect(txtDevice, &QLineEdit::textChanged, this, &frmOptions::Show_Port_Match);
@@ -274,6 +277,7 @@ void frmOptions::cmdOK_Click() {
     }
   }
 #endif
+  fraMap->Save(store);
   store.sync();
   accept();
 }

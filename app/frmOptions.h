@@ -15,6 +15,7 @@ class QSpinBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class cMapSettings;
 
 class frmOptions : public QDialog {
   Q_OBJECT
@@ -39,6 +40,7 @@ class frmOptions : public QDialog {
   QSpinBox* txtNameLength;
   QCheckBox* chkNoHebrew;
   QLabel* lblNote;
+  cMapSettings* fraMap;  // the base map
   QPushButton* cmdOK;
   QPushButton* cmdCancel;
 

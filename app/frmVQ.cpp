@@ -55,6 +55,7 @@ frmVQ::frmVQ(cServices& services, QWidget* parent) : QMainWindow(parent), m_serv
   setLayoutDirection(Qt::RightToLeft);
   Build_Menus();
   Build_List();
+  Build_Map();
   Build_Status_Bar();
 }
 
@@ -86,6 +87,7 @@ void frmVQ::Build_Menus() {
   mnuDisplayCorLL->setCheckable(true);
   mnuDisplayCorITM->setChecked(true);
   Build_Grid_Menu(mnuDisplay);
+  Build_Map_Menu(mnuDisplay);
   QMenu* mnuHelp = menuBar()->addMenu(QStringLiteral("&עזרה"));
   mnuHelpReadme = mnuHelp->addAction(QStringLiteral("&קרא אותי"));
   mnuHelpAbout = mnuHelp->addAction(QStringLiteral("&אודות..."));
@@ -190,6 +192,7 @@ bool frmVQ::Form_Load(const QString& command_line) {
   Apply_Grid_Settings();
   if (!command_line.isEmpty()) Open_File(command_line);
   Apply_Stored_Size();
+  Map_Start_Size();
 
   m_fitting = true;
   for (int n = 1; n <= 6; ++n) {

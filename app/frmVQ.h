@@ -17,6 +17,8 @@ class QPushButton;
 class QTreeView;
 class cGarmin;
 class cListModel;
+class cMapPane;
+class QSplitter;
 class cSerialPort;
 class cServices;
 class cTransfer;
@@ -46,6 +48,7 @@ class frmVQ : public QMainWindow, private cTransferUI {
   void mnuDisplayDatum_Click();
   void mnuHelpAbout_Click();
   void mnuHelpReadme_Click();
+  void mnuDisplayMap_Click();
 
   void Open_File(const QString& path);
 
@@ -78,6 +81,10 @@ class frmVQ : public QMainWindow, private cTransferUI {
       *mnuFileExit, *mnuDisplayCorITM, *mnuDisplayCorLL, *mnuHelpAbout, *mnuHelpReadme;
   QAction *mnuDisplayCorNew = nullptr, *mnuDisplayDatum = nullptr;
   QLabel* sbGrid = nullptr;  // which grid and datum the list shows
+  // The map beside the list (app/frmVQ_Map.cpp).
+  cMapPane* Map = nullptr;
+  QSplitter* splMain = nullptr;
+  QAction* mnuDisplayMap = nullptr;
   // How long the handshake waits for each product request (tests shorten it).
   int Handshake_Wait_Ms = 2000;
 
@@ -117,6 +124,11 @@ class frmVQ : public QMainWindow, private cTransferUI {
   void Apply_Grid_Settings();
   bool Proj_Ready();
   void Show_Grid_Status();
+  void Build_Map_Menu(QMenu* mnuDisplay);
+  void Build_Map();
+  void Map_Selection();
+  void Map_Fit();
+  void Map_Start_Size();
   void Load_TWL(const QString& path);
   bool Save_List_As();
   QString Readme_Path();

@@ -118,6 +118,7 @@ void frmVQ::Load_TWL(const QString& path) {
   sbPanel2->clear();
   m_auto_widths = true;
   List_Changed();
+  Map_Fit();
   if (result.duplicates > 0) {
     Notice(QStringLiteral("%1 נקודות לא נטענו כי שמן כבר מופיע ברשימה.").arg(result.duplicates) +
            kCrLf + QStringLiteral("הראשונה שבהן: ") + result.first_duplicate);
@@ -136,6 +137,7 @@ void frmVQ::Mark_From_Receiver(const QString& receiver) {
   setWindowTitle(receiver.trimmed().isEmpty() ? QStringLiteral("VQ")
                                               : QStringLiteral("VQ - ") + receiver.trimmed());
   m_auto_widths = true;
+  Map_Fit();
 }
 
 bool frmVQ::Confirm_Discard() {

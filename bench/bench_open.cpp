@@ -61,6 +61,7 @@ void BM_Window_Open_32767(benchmark::State& state) {
   QTemporaryDir store;
   QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, store.path());
   QSettings(QStringLiteral("VQ"), QStringLiteral("VQ")).setValue("Settings/1StUse", "1");
+  QSettings(QStringLiteral("VQ"), QStringLiteral("VQ")).setValue("Map/Tiles", "0");  // offline
   cFakeServices services;
   frmVQ w(services);
   w.Form_Load({});

@@ -64,4 +64,8 @@ bool cProjGrids::Old_Grid_To_WGS84(double* E_to_lat, double* N_to_lon, size_t n)
   return Trans(m_Old, false, E_to_lat, N_to_lon, n);
 }
 
+bool cProjGrids::New_Grid_To_WGS84(double* E_to_lat, double* N_to_lon, size_t n) const {
+  return Trans(m_ToNew, true, E_to_lat, N_to_lon, n);
+}
+
 double cProjGrids::Whole_Metres(double v) { return Xlate::Trunc_Value(v + 0.5); }

@@ -32,6 +32,7 @@ class cProjGrids {
   bool WGS84_To_New_Grid(double* lat_to_E, double* lon_to_N, size_t n) const;
   bool WGS84_To_Old_Grid(double* lat_to_E, double* lon_to_N, size_t n) const;
   bool Old_Grid_To_WGS84(double* E_to_lat, double* N_to_lon, size_t n) const;
+  bool New_Grid_To_WGS84(double* E_to_lat, double* N_to_lon, size_t n) const;
 
   // A grid value in whole metres, rounded as the original grid's are (half up).
   static double Whole_Metres(double v);

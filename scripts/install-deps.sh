@@ -4,7 +4,7 @@
 # Packages named on the command line are installed too (the sanitizer and fuzz build adds
 # clang's).
 set -euo pipefail
-pkgs=(build-essential cmake qt6-base-dev qt6-serialport-dev libgl-dev
+pkgs=(build-essential cmake qt6-base-dev qt6-serialport-dev qt6-svg-dev libgl-dev
       libgtest-dev libgmock-dev libbenchmark-dev libproj-dev proj-data xdg-utils libxml2-utils locales
       qt6-translations-l10n "$@")
 missing=()

@@ -9,6 +9,7 @@ int Cmd_Download_Track(const cToolArgs& args);
 int Cmd_Upload_Route(const cToolArgs& args);
 int Cmd_Devices(const cToolArgs& args);
 int Cmd_Names(const cToolArgs& args);
+int Cmd_Plot(const cToolArgs& args);
 int Cmd_Stats(const cToolArgs& args);
 // The two transfers with --storage DIR (tool/cmd_storage.cpp).
 int Cmd_Download_Track_Storage(const cToolArgs& args);

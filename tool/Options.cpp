@@ -18,12 +18,12 @@ constexpr int kMaxTimeout_ms = 60000;
 
 const QVector<cToolOption>& Tool_Options() {
   static const QVector<cToolOption> options = {
-      {"latlon", nullptr, "show", "latitude/longitude instead of the Israeli grid"},
-      {"itm", nullptr, "show", "the New Israeli Grid (EPSG:2039) instead of the Israeli grid"},
-      {"true-datum", nullptr, "show convert upload-route",
+      {"latlon", nullptr, "show plot", "latitude/longitude instead of the Israeli grid"},
+      {"itm", nullptr, "show plot", "the New Israeli Grid (EPSG:2039) instead of the Israeli grid"},
+      {"true-datum", nullptr, "show convert upload-route plot",
        "read the file's grid values on the grid's own datum (EPSG:28193) and take them to WGS 84\n"
        "through PROJ; the Israeli grid is shown on that datum too"},
-      {"pick", "P", "show convert upload-route stats names",
+      {"pick", "P", "show convert upload-route stats plot names",
        "route:N, track:N (from 1) or waypoints: the part of a .gpx FILE that becomes the list\n"
        "(default: its first route, else its first track, else its waypoints)"},
       {"reverse", nullptr, kShape, "reverse the list (after --pick, before the two below)"},
@@ -34,6 +34,15 @@ const QVector<cToolOption>& Tool_Options() {
       {"max-points", "N", kShape,
        "keep at most N points (2 or more), those that keep the line closest to the dropped ones;\n"
        "with --tolerance, N caps its result. A track simplified so is written as a route"},
+      {"size", "WxH", "plot",
+       "the picture's size in pixels (default 1600x1200; a PDF is an A4 landscape page without it)"},
+      {"no-labels", nullptr, "plot", "draw the points without their labels"},
+      {"tiles", "URL", "plot",
+       "a base map of web tiles in Web Mercator from this template with {z}, {x} and {y}, such as\n"
+       "https://tile.openstreetmap.org/{z}/{x}/{y}.png or file:///maps/{z}/{x}/{y}.png, kept in\n"
+       "VQ's disk cache; tiles that do not come in time are left out with a warning"},
+      {"attribution", "TEXT", "plot",
+       "the base map's credit drawn on the plot (default \"© OpenStreetMap contributors\")"},
       {"port", "P", kLink,
        "serial port number 1 to 255, or the device's path (default: the stored port)"},
       {"settings", "S", kLink, "line settings such as 9600,N,8,1 (default: the stored ones)"},

@@ -1,6 +1,8 @@
 // vqtool: VQ's jobs on the command line, on the same code as the window.
-#include <QCoreApplication>
+#include <QGuiApplication>
 #include <cstdio>
+#include <cstring>
+#include <memory>
 
 #include "files/PointFile.h"
 #include "tool/Commands.h"
@@ -51,6 +53,12 @@ const cCommand kCommands[] = {
      "of about 2004-2010 appear so through Linux's garmin_gps module; 'modprobe garmin_gps'\n"
      "loads it), then \"drive\" and each Garmin drive's folder with its model.",
      Cmd_Devices},
+    {"plot", "FILE OUT",
+     "Draw the list of FILE as the map pane does into OUT: .svg, .png or .pdf. North up, the\n"
+     "whole list with a margin, the grid of the display (the Israeli grid; the New Israeli Grid\n"
+     "for --itm and --latlon) every round number of km with its numbers, a scale bar, each point\n"
+     "a small circle with its label. Without --tiles nothing is fetched.",
+     Cmd_Plot},
 };
 
 bool Takes(const cToolOption& o, const QString& command) {
@@ -100,10 +108,26 @@ QString Help() {
       "that cannot be run.\n");
   return text;
 }
+void Quiet_Runtime_Note(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+  if (text.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR"))) return;
+  std::fputs(qFormatLogMessage(type, context, text).toLocal8Bit().append('\n').constData(), stderr);
+}
 }  // namespace
 
 int main(int argc, char** argv) {
-  QCoreApplication app(argc, argv);
+  // plot draws text, which needs Qt's GUI platform: the offscreen one, with or without a display.
+  bool gui = false;
+  for (int i = 1; i < argc; ++i) gui = gui || std::strcmp(argv[i], "plot") == 0;
+  if (gui && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+  // Without a desktop session Qt's GUI start notes a missing runtime folder that plot does not
+  // need; only the tool's own lines belong on stderr.
+  if (gui && qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
+    qInstallMessageHandler(Quiet_Runtime_Note);
+  std::unique_ptr<QCoreApplication> app_holder =
+      gui ? std::make_unique<QGuiApplication>(argc, argv)
+          : std::make_unique<QCoreApplication>(argc, argv);
+  QCoreApplication& app = *app_holder;
   QCoreApplication::setOrganizationName(QStringLiteral("VQ"));
   QCoreApplication::setApplicationName(QStringLiteral("VQ"));
 

@@ -15,6 +15,7 @@ class WindowTest : public ::testing::Test {
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir.path());
     services.program_folder = dir.path();
+    Put("Map/Tiles", "0");  // no window under test asks a tile server
   }
   static QSettings Store() { return QSettings(QStringLiteral("VQ"), QStringLiteral("VQ")); }
   QString Stored(const QString& key) { return Store().value(key).toString(); }

@@ -1,10 +1,15 @@
 // vqtool as its own process: exit codes, what it prints and the files it writes.
 #include <gtest/gtest.h>
+#include <proj.h>
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QTcpServer>
 #include <QTemporaryDir>
+#include <cmath>
 
 namespace {
 struct cRun {
@@ -78,6 +83,9 @@ TEST(vqtool, FailuresSayOneLineAndExitNonZero) {
       {"upload-route", "--storage", dir.path(), "--number", "1", "--port", "2", kSample},
       {"names", "--names", dir.filePath("none.csv"), kSample},
       {"names", "--format", "X100", kSample},
+      {"plot", kSample, dir.filePath("out.jpg")},
+      {"plot", "--size", "10x10", kSample, dir.filePath("p.png")},
+      {"plot", "--tiles", "ftp://x/{z}/{x}/{y}", kSample, dir.filePath("p.png")},
       {}};
   for (const QStringList& args : bad) {
     const cRun r = Run_Tool(args);
@@ -95,7 +103,8 @@ TEST(vqtool, FailuresSayOneLineAndExitNonZero) {
   for (const char* word : {"show", "convert", "info", "download-track", "upload-route", "--latlon",
                            "--port P", "--settings", "--timeout", "--trace", "--number", "--title",
                            "--yes", "--itm", "--true-datum", "devices", "--storage DIR",
-                           "stats [--pick P]", "[--reverse] [--tolerance M] [--max-points N]",
+                           "stats [--pick P]", "[--reverse] [--tolerance M] [--max-points N]", "plot",
+                           "--size WxH", "--tiles URL", "--attribution TEXT", "--no-labels",
                            "names [--pick P]", "--latin-names", "--names FILE"})
     EXPECT_TRUE(help.out.contains(word)) << word;
 }
@@ -168,5 +177,85 @@ TEST(vqtoolGpx, PickShapeErrorsAndEveryOutput) {
   // A simplified track is a route of its two ends; a refused value writes nothing.
   EXPECT_EQ(Read(dir.filePath("s.gpx")).count("<rtept"), 2);
   EXPECT_FALSE(QFile::exists(dir.filePath("x.gpx")));
+}
+
+// Every mark of a plot, read back from the SVG, stands where PROJ puts its point to within a
+// pixel, at one scale in both directions, north up, inside the margin. The old grid is PROJ's
+// transverse Mercator on the grid's ellipsoid and origin; with --tiles the plot is in Web
+// Mercator, and a tile server that never answers costs the base map, not the plot.
+TEST(vqtoolPlot, MarksStandWherePROJPutsThem) {
+  QTemporaryDir dir;
+  const QString gpx = dir.filePath("places.gpx"), svg = dir.filePath("plot.svg");
+  const double ll[][2] = {{31.7767, 35.2345},
+                          {32.0853, 34.7818},
+                          {29.5577, 34.9519},
+                          {33.4164, 35.8572},
+                          {32.794, 34.9896}};
+  QByteArray xml = "<gpx xmlns=\"http://www.topografix.com/GPX/1/1\" version=\"1.1\">";
+  for (int i = 0; i < 5; ++i)
+    xml += QStringLiteral("<wpt lat=\"%1\" lon=\"%2\"><name>%3</name></wpt>")
+               .arg(ll[i][0])
+               .arg(ll[i][1])
+               .arg(i == 0 ? QStringLiteral("ירושלים") : QStringLiteral("P%1").arg(i))
+               .toUtf8();
+  QFile file(gpx);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(xml + "</gpx>");
+  file.close();
+  QTcpServer silent;  // listens, but this process serves nothing while the tool runs
+  ASSERT_TRUE(silent.listen(QHostAddress::LocalHost));
+  const QString tiles =
+      QStringLiteral("http://127.0.0.1:%1/{z}/{x}/{y}.png").arg(silent.serverPort());
+  const struct {
+    QStringList options;
+    const char* crs;
+  } rows[] = {
+      {{},
+       "+proj=tmerc +lat_0=31.73409 +lon_0=35.21206 +k=1 +x_0=170251 +y_0=1126868 "
+       "+a=6378300.789 +rf=293.466"},
+      {{"--itm"}, "EPSG:2039"},
+      {{"--latlon", "--tiles", tiles}, "EPSG:3857"},
+  };
+  static const QRegularExpression circle("<circle cx=\"([^\"]+)\" cy=\"([^\"]+)\"");
+  static const QRegularExpression transform("transform=\"([^\"]+)\"");
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.crs);
+    const cRun r = Run_Tool(QStringList{"plot"} + row.options + QStringList{gpx, svg});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_EQ(r.err.contains("warning: "), row.options.contains("--tiles")) << r.err.toStdString();
+    const QString text = QString::fromUtf8(Read(svg));
+    EXPECT_TRUE(text.contains(">ירושלים</text>"));
+    for (auto m = transform.globalMatch(text); m.hasNext();)
+      ASSERT_EQ(m.next().captured(1), "matrix(1,0,0,1,0,0)");
+    std::vector<QPointF> px;
+    for (auto m = circle.globalMatch(text); m.hasNext();) {
+      const auto c = m.next();
+      px.emplace_back(c.captured(1).toDouble(), c.captured(2).toDouble());
+    }
+    ASSERT_EQ(px.size(), 5u);
+    const bool tmerc = row.crs[0] == '+';
+    PJ* pj = tmerc ? proj_create(nullptr, row.crs)
+                   : proj_normalize_for_visualization(
+                         nullptr, proj_create_crs_to_crs(nullptr, "EPSG:4326", row.crs, nullptr));
+    ASSERT_NE(pj, nullptr);
+    std::vector<PJ_COORD> grid;
+    for (const auto& p : ll) {
+      const double k = tmerc ? M_PI / 180 : 1;
+      grid.push_back(proj_trans(pj, PJ_FWD, proj_coord(p[1] * k, p[0] * k, 0, 0)));
+    }
+    const double scale = std::hypot(px[3].x() - px[2].x(), px[3].y() - px[2].y()) /
+                         std::hypot(grid[3].xy.x - grid[2].xy.x, grid[3].xy.y - grid[2].xy.y);
+    for (size_t i = 0; i < 5; ++i) {
+      EXPECT_NEAR(px[i].x(), px[2].x() + scale * (grid[i].xy.x - grid[2].xy.x), 0.5) << i;
+      EXPECT_NEAR(px[i].y(), px[2].y() - scale * (grid[i].xy.y - grid[2].xy.y), 0.5) << i;
+      EXPECT_TRUE(QRectF(39, 39, 1522, 1122).contains(px[i])) << i;
+    }
+  }
+  const QString png = dir.filePath("p.png"), pdf = dir.filePath("p.pdf");
+  EXPECT_EQ(Run_Tool({"plot", "--no-labels", "--size", "300x200", gpx, png}).status, 0);
+  EXPECT_EQ(QImage(png).size(), QSize(300, 200));
+  EXPECT_EQ(Run_Tool({"plot", gpx, pdf}).status, 0);
+  EXPECT_TRUE(Read(pdf).startsWith("%PDF"));
+  EXPECT_TRUE(Read(pdf).contains("/MediaBox [0 0 842")) << "A4 landscape";
 }
 }  // namespace
