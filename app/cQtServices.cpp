@@ -73,7 +73,7 @@ QString cQtServices::Save_File_Name(QWidget* owner, const QString& folder, const
                                     int* chosen_filter) {
   // The window adds the ending and asks before replacing, once it knows the whole name.
   const QStringList entries = Qt_Filters(filter);
-  QString selected = entries.value(0);
+  QString selected = entries.value(chosen_filter ? *chosen_filter : 0, entries.value(0));
   const QString start = name.isEmpty() ? folder : QDir(folder).filePath(name);
   const QString path = QFileDialog::getSaveFileName(owner, title, start, Qt_Filter(filter),
                                                     &selected, QFileDialog::DontConfirmOverwrite);

@@ -19,8 +19,9 @@ class cServices {
   // filter: description and pattern pairs separated by "|". Empty when cancelled.
   virtual QString Open_File_Name(QWidget* owner, const QString& folder, const QString& title,
                                  const QString& filter) = 0;
-  // name: the name offered. chosen_filter receives the position of the filter entry (its
-  // description and pattern pair) the user left selected, from 0.
+  // name: the name offered. chosen_filter gives the position of the filter entry (its
+  // description and pattern pair) selected at first, from 0, and receives the one the user left
+  // selected.
   virtual QString Save_File_Name(QWidget* owner, const QString& folder, const QString& name,
                                  const QString& title, const QString& filter,
                                  int* chosen_filter) = 0;

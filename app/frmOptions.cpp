@@ -3,6 +3,8 @@
 #include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -77,7 +79,8 @@ QList<QPair<QString, QString>> Present_Ports() {
 // Where the older USB receivers are found, and the ports that are Garmin receivers now.
 QString Serial_Note() {
   QString text = QStringLiteral(
-      "מכשיר Garmin ישן בחיבור USB נראה כערוץ טורי ‎/dev/ttyUSB0‎ דרך "
+      "מכשיר Garmin ישן בחיבור USB נראה כערוץ טורי ‎/dev/ttyUSB0‎ "
+      "דרך "
       "מודול "
       "garmin_gps "
       "(‎sudo modprobe garmin_gps‎).");
@@ -116,8 +119,14 @@ frmOptions::frmOptions(QWidget* parent) : QDialog(parent) {
   txtNameLength = new QSpinBox(this);
   txtNameLength->setRange(kMin_Name_Length, kMax_Name_Length);
   chkNoHebrew = new QCheckBox(QStringLiteral("המכשיר אינו מציג עברית"), this);
+  cmdBrowse = new QPushButton(QStringLiteral("עיון..."), this);
+  Choose_Folder = [this](const QString& start) {
+    return QFileDialog::getExistingDirectory(this, QStringLiteral("תיקיית הכונן"), start);
+  };
   lblNote = new QLabel(this);
   lblNote->setWordWrap(true);
+  // Wide enough that the note's lines and the ports' descriptions are read whole.
+  lblNote->setMinimumWidth(fontMetrics().averageCharWidth() * 60);
   cmdOK = new QPushButton(QStringLiteral("אישור"), this);
   cmdCancel = new QPushButton(QStringLiteral("ביטול"), this);
   cmdOK->setDefault(true);
@@ -133,7 +142,10 @@ frmOptions::frmOptions(QWidget* parent) : QDialog(parent) {
   grid->addWidget(Label2, 4, 0);
   grid->addWidget(cmbComm, 4, 1);
   grid->addWidget(Label5, 5, 0);
-  grid->addWidget(cmbDrive, 5, 1);
+  auto* drive = new QHBoxLayout;
+  drive->addWidget(cmbDrive, 1);
+  drive->addWidget(cmdBrowse);
+  grid->addLayout(drive, 5, 1);
   grid->addWidget(chkLatin, 6, 0);
   auto* length = new QHBoxLayout;
   length->addWidget(Label7);
@@ -154,6 +166,7 @@ frmOptions::frmOptions(QWidget* parent) : QDialog(parent) {
   connect(cmbMake, &QComboBox::currentIndexChanged, this, &frmOptions::cmbMake_Click);
   connect(cmbCOM, &QComboBox::currentIndexChanged, this, &frmOptions::cmbCOM_Click);
   connect(lblNote, &QLabel::linkActivated, txtDevice, &QLineEdit::setText);
+  connect(cmdBrowse, &QPushButton::clicked, this, &frmOptions::cmdBrowse_Click);
   connect(cmdOK, &QPushButton::clicked, this, &frmOptions::cmdOK_Click);
   connect(cmdCancel, &QPushButton::clicked, this, &frmOptions::cmdCancel_Click);
 }
@@ -210,6 +223,7 @@ void frmOptions::Show_Kind() {
   // The list has a port to choose only when this computer has one.
   cmbPorts->setEnabled(!usb && cmbPorts->itemData(0).isValid());
   cmbDrive->setEnabled(usb);
+  cmdBrowse->setEnabled(usb);
   lblNote->setText(usb ? QStringLiteral("תיקיית הכונן שבה תיקיית Garmin של המכשיר.")
                        : Serial_Note());
 }
@@ -218,8 +232,8 @@ void frmOptions::Fill_Ports(const QList<QPair<QString, QString>>& ports) {
   cmbPorts->clear();
   if (ports.isEmpty()) cmbPorts->addItem(QStringLiteral("לא נמצאו ערוצים טוריים"));
   for (const auto& [device, description] : ports) {
-    const QString text =
-        description.isEmpty() ? device : device + QStringLiteral(" \u2014 ") + description;
+    const QString text = device + QStringLiteral(" \u2014 ") +
+                         (description.isEmpty() ? QStringLiteral("ללא תיאור") : description);
     cmbPorts->addItem(text, device);
   }
   Show_Port_Match();
@@ -283,3 +297,8 @@ void frmOptions::cmdOK_Click() {
 }
 
 void frmOptions::cmdCancel_Click() { reject(); }
+
+void frmOptions::cmdBrowse_Click() {
+  const QString folder = Choose_Folder(cmbDrive->currentText().trimmed());
+  if (!folder.isEmpty()) cmbDrive->setCurrentText(QDir::toNativeSeparators(folder));
+}

@@ -4,10 +4,11 @@
 // stands for on this system and, outside Windows, lets the user name another one; below it the
 // serial ports this computer has, with their descriptions. A receiver seen as a USB drive
 // ("Garmin (USB)") is reached through a folder instead: the drives found are offered, and any
-// folder can be typed.
+// folder can be typed or browsed to.
 #include <QDialog>
 #include <QList>
 #include <QPair>
+#include <functional>
 
 class QCheckBox;
 class QComboBox;
@@ -39,6 +40,10 @@ class frmOptions : public QDialog {
   QLabel* Label7;
   QSpinBox* txtNameLength;
   QCheckBox* chkNoHebrew;
+  QPushButton* cmdBrowse;
+  // Asks for the drive's folder, starting at the one given; empty when cancelled. A file dialog
+  // by default; the tests answer it.
+  std::function<QString(const QString&)> Choose_Folder;
   QLabel* lblNote;
   cMapSettings* fraMap;  // the base map
   QPushButton* cmdOK;
@@ -47,6 +52,7 @@ class frmOptions : public QDialog {
   void cmbMake_Click();
   void cmdOK_Click();
   void cmdCancel_Click();
+  void cmdBrowse_Click();
   // The ports offered in cmbPorts: device and description. Form_Load lists those that exist.
   void Fill_Ports(const QList<QPair<QString, QString>>& ports);
 

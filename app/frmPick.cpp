@@ -1,9 +1,11 @@
 #include "app/frmPick.h"
 
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
 namespace {
@@ -33,7 +35,7 @@ frmPick::frmPick(const QVector<cChoice>& choices, QWidget* parent) : QDialog(par
   layout->addLayout(buttons);
 }
 
-QString frmPick::Choice_Text(const cChoice& choice) {
+QString frmPick::Part_Name(const cChoice& choice) {
   QString text;
   switch (choice.pick.kind) {
     case cPick::Route:
@@ -47,11 +49,24 @@ QString frmPick::Choice_Text(const cChoice& choice) {
       break;
   }
   if (!choice.name.isEmpty()) text += QStringLiteral(": ") + choice.name;
-  return text + QStringLiteral(" (%1 נקודות)").arg(choice.count);
+  return text;
 }
 
+QString frmPick::Choice_Text(const cChoice& choice) {
+  return Part_Name(choice) + (choice.count == 1 ? QStringLiteral(" (נקודה אחת)")
+                                                : QStringLiteral(" (%1 נקודות)").arg(choice.count));
+}
+
+// Centred on the window, or, before the window is shown (a file named on the command line), on
+// the screen, where the window will open.
 int frmPick::Ask(QWidget* owner, const QVector<cChoice>& choices) {
   frmPick dialog(choices, owner);
+  dialog.adjustSize();
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  const QRect around = owner && owner->isVisible() ? owner->frameGeometry()
+                       : screen                    ? screen->availableGeometry()
+                                                   : QRect();
+  if (around.isValid()) dialog.move(around.center() - dialog.rect().center());
   return dialog.exec() == QDialog::Accepted ? dialog.lstChoices->currentRow() : -1;
 }
 

@@ -23,8 +23,10 @@ class frmPick : public QDialog {
 
   // Shows the question modally: the index of the chosen part, or -1 when the user cancelled.
   static int Ask(QWidget* owner, const QVector<cChoice>& choices);
-  // One line of the list: "מסלול 2: צפון (14 נקודות)".
+  // One line of the list: "מסלול 2: צפון (14 נקודות)", "(נקודה אחת)" for one point.
   static QString Choice_Text(const cChoice& choice);
+  // The part without its count: "מסלול 2: צפון".
+  static QString Part_Name(const cChoice& choice);
 };
 
 // The Hebrew message for a file that was not loaded; empty when there is nothing to say (a

@@ -3,6 +3,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenuBar>
@@ -11,16 +14,19 @@
 #include <QSettings>
 #include <QStatusBar>
 #include <QStyle>
+#include <QTextBrowser>
 #include <QTreeView>
 #include <cmath>
 
 #include "app/cColumnFit.h"
 #include "app/cListModel.h"
 #include "app/cServices.h"
+#include "app/cStatusLabel.h"
 #include "app/frmRteData.h"
 #include "garmin/cGarmin.h"
 #include "garmin/cSerialPort.h"
 #include "geo/NumText.h"
+#include "vq/Version.h"
 #include "workflows/cTransfer.h"
 
 namespace {
@@ -59,7 +65,8 @@ frmVQ::frmVQ(cServices& services, QWidget* parent) : QMainWindow(parent), m_serv
   Build_Status_Bar();
 }
 
-frmVQ::~frmVQ() = default;
+// The window watches the whole application for Esc; it stops before its members go.
+frmVQ::~frmVQ() { qApp->removeEventFilter(this); }
 
 int frmVQ::Twips_To_Px(double twips) const {
   return int(std::lround(twips * logicalDpiX() / 1440.0));
@@ -126,18 +133,16 @@ void frmVQ::Build_List() {
   });
 }
 
+// The transfer's panels and the notes of the grid give way to the summary, whose numbers are
+// never cut; the window does not grow for any of them.
 void frmVQ::Build_Status_Bar() {
-  sbPanel1 = new QLabel(this);
-  sbPanel2 = new QLabel(this);
-  // The panels are as wide as their text, so a receiver's description is never cut; the
-  // notes at the other end give way to them when the bar is short of room, rather than the
-  // window growing.
-  sbSummary = new QLabel(this);
-  sbSummary->setContentsMargins(6, 0, 6, 0);
-  for (QLabel* note : {sbSummary, sbGrid})
-    if (note) note->setMinimumWidth(1);
+  sbPanel1 = new cStatusLabel(this);
+  sbPanel2 = new cStatusLabel(this, true);  // a count
+  sbSummary = new cStatusLabel(this, true);
   sbProgress = new QProgressBar(this);
   sbProgress->setMaximumWidth(Twips_To_Px(1440));
+  // The second panel says what the bar counts.
+  sbProgress->setTextVisible(false);
   sbProgress->hide();
   statusBar()->addWidget(sbPanel1);
   statusBar()->addWidget(sbPanel2);
@@ -171,19 +176,8 @@ void frmVQ::Set_RTL_Layout(QTreeView* list) {
 bool frmVQ::Form_Load(const QString& command_line) {
   Create_Driver();
   Set_RTL_Layout(lv);
-  if (Setting(QStringLiteral("Settings/1StUse"), QStringLiteral("0")) == QLatin1String("0")) {
-    // Without a viewer for the readme the program still starts; the next start tries again,
-    // and the Help menu opens the readme at any time.
-    if (!m_services.Open_Document(Readme_Path())) {
-      m_services.Message(nullptr,
-                         QStringLiteral("פתיחת קובץ readme נכשלה.") + kCrLf +
-                             QStringLiteral("כלי זה מגיע ללא אחריות כלשהי.") + kCrLf +
-                             QStringLiteral("יש לקרוא את קובץ readme המגיע עם כלי זה"),
-                         cServices::cButtons::OK, cServices::cIcon::None);
-    } else {
-      Save_Setting(QStringLiteral("Settings/1StUse"), QStringLiteral("1"));
-    }
-  }
+  if (Setting(QStringLiteral("Settings/1StUse"), QStringLiteral("0")) == QLatin1String("0"))
+    First_Readme();
   Points.lv = lvModel;
   double coorSys = std::nearbyint(Setting_Number(QStringLiteral("Display/CoorSys"), 1));
   if (coorSys < -32768 || coorSys > 32767) coorSys = 1;
@@ -209,11 +203,57 @@ bool frmVQ::Form_Load(const QString& command_line) {
   return true;
 }
 
-QString frmVQ::Readme_Path() { return m_services.Program_Folder() + QStringLiteral("/Readme.htm"); }
+// Beside the program in the build folder, under share/vq once installed.
+QString frmVQ::Readme_Path() {
+  const QString folder = m_services.Program_Folder();
+  const QString beside = folder + QStringLiteral("/Readme.htm");
+  const QString shared = QDir::cleanPath(folder + QStringLiteral("/../share/vq/Readme.htm"));
+  return QFileInfo::exists(beside) || !QFileInfo::exists(shared) ? beside : shared;
+}
 
+// The readme opens by itself until it has opened once. When it cannot, the message says why and
+// where the readme is, once for each version: the Help menu opens it at any time.
+void frmVQ::First_Readme() {
+  const QString path = Readme_Path();
+  if (m_services.Open_Document(path)) {
+    Save_Setting(QStringLiteral("Settings/1StUse"), QStringLiteral("1"));
+    return;
+  }
+  if (Setting(QStringLiteral("Settings/ReadmeNotice"), QString()) == QLatin1String(VQ_VERSION))
+    return;
+  Save_Setting(QStringLiteral("Settings/ReadmeNotice"), QStringLiteral(VQ_VERSION));
+  const QString why = QFileInfo::exists(path)
+                          ? QStringLiteral("לא נמצאה במחשב תוכנה להצגת קובצי HTML.")
+                          : QStringLiteral("הקובץ אינו במקומו.");
+  m_services.Message(nullptr,
+                     QStringLiteral("פתיחת קובץ readme נכשלה.") + kCrLf + why + kCrLf +
+                         QStringLiteral("הקובץ: ") + path + kCrLf +
+                         QStringLiteral("כלי זה מגיע ללא אחריות כלשהי.") + kCrLf +
+                         QStringLiteral("יש לקרוא את קובץ readme המגיע עם כלי זה") + kCrLf +
+                         QStringLiteral("אפשר לפתוח אותו בכל עת: עזרה › קרא אותי."),
+                     cServices::cButtons::OK, cServices::cIcon::None);
+}
+
+// Without a viewer on the desktop the readme is shown in a window of VQ's own.
 void frmVQ::mnuHelpReadme_Click() {
-  if (!m_services.Open_Document(Readme_Path()))
-    Warn(QStringLiteral("פתיחת קובץ readme נכשלה.") + kCrLf + Readme_Path());
+  const QString path = Readme_Path();
+  if (m_services.Open_Document(path)) return;
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) {
+    Warn(QStringLiteral("פתיחת קובץ readme נכשלה.") + kCrLf + path);
+    return;
+  }
+  if (!Readme) {
+    Readme = new QTextBrowser(this);
+    Readme->setWindowFlag(Qt::Window);
+    Readme->setWindowTitle(QStringLiteral("VQ - קרא אותי"));
+    Readme->setOpenExternalLinks(true);
+    Readme->resize(Twips_To_Px(9000), Twips_To_Px(9000));
+  }
+  Readme->setSearchPaths({QFileInfo(path).absolutePath()});
+  Readme->setHtml(QString::fromUtf8(file.readAll()));
+  Readme->show();
+  Readme->raise();
 }
 
 void frmVQ::Show_Display_Check() {
@@ -278,7 +318,8 @@ void frmVQ::mnuHelpAbout_Click() {
   m_services.Message(this,
                      QStringLiteral("נכתב למטרת ניסוי בלבד!") + kCrLf +
                          QStringLiteral("השימוש הוא על אחריות המשתמש!!!") + kCrLf +
-                         QStringLiteral("הערות ודיווח על תקלות: בדף התקלות של הפרויקט VQ"),
+                         QStringLiteral("הערות ודיווח על תקלות: בדף התקלות של הפרויקט VQ") + kCrLf +
+                         QStringLiteral("VQ גרסה " VQ_VERSION),
                      cServices::cButtons::OK, cServices::cIcon::None);
 }
 

@@ -14,6 +14,7 @@ class QLabel;
 class QMenu;
 class QProgressBar;
 class QPushButton;
+class QTextBrowser;
 class QTreeView;
 class cGarmin;
 class cListModel;
@@ -68,15 +69,17 @@ class frmVQ : public QMainWindow, private cTransferUI {
   std::unique_ptr<cGarmin> Garmin;
   std::unique_ptr<cTransfer> Transfer;
   QPointer<frmRteData> RteData;
+  QPointer<QTextBrowser> Readme;  // the readme in VQ's own window, when the desktop has no viewer
   QTreeView* lv = nullptr;
   cListModel* lvModel = nullptr;
-  QLabel* sbPanel1 = nullptr;
-  QLabel* sbPanel2 = nullptr;
+  QLabel* sbPanel1 = nullptr;   // the receiver, during a transfer
+  QLabel* sbPanel2 = nullptr;   // what the transfer has done
   QLabel* sbSummary = nullptr;  // the number of points and the total distance, at rest
   QProgressBar* sbProgress = nullptr;
   // Shown in the status bar while a transfer runs; Esc does the same.
   QPushButton* cmdCancel = nullptr;
   void cmdCancel_Click();
+  bool Cancel_On_Escape(QObject* watched, QEvent* event);
   QAction *mnuFileOpen, *mnuFileSaveAs, *mnuFileLogDnld, *mnuFileUpload, *mnuFileSettings,
       *mnuFileExit, *mnuDisplayCorITM, *mnuDisplayCorLL, *mnuHelpAbout, *mnuHelpReadme;
   QAction *mnuDisplayCorNew = nullptr, *mnuDisplayDatum = nullptr;
@@ -132,6 +135,7 @@ class frmVQ : public QMainWindow, private cTransferUI {
   void Load_TWL(const QString& path);
   bool Save_List_As();
   QString Readme_Path();
+  void First_Readme();
   void Close_RteData();
   void Notice(const QString& text) override;
   void Warn(const QString& text);

@@ -1,12 +1,12 @@
 // The window's receiver commands: the settings dialog, the route upload and the track log
 // download, and what the transfers show in the window.
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QShortcut>
 #include <QStatusBar>
 #include <QTimer>
 #include <QTreeView>
@@ -45,12 +45,24 @@ void frmVQ::Build_Transfer_Controls() {
   cmdCancel->hide();
   statusBar()->addPermanentWidget(cmdCancel);
   connect(cmdCancel, &QPushButton::clicked, this, &frmVQ::cmdCancel_Click);
-  auto* esc = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-  connect(esc, &QShortcut::activated, this, &frmVQ::cmdCancel_Click);
+  // Esc cancels whatever has the focus (frmVQ::eventFilter).
+  qApp->installEventFilter(this);
 }
 
 void frmVQ::cmdCancel_Click() {
   if (Transfer) Transfer->Cancel();
+}
+
+// Esc pressed anywhere in the window while a transfer runs, also in the menu bar after a menu
+// was opened, cancels it; a message box of its own keeps its Esc.
+bool frmVQ::Cancel_On_Escape(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::KeyPress || !Transfer || !Transfer->Running()) return false;
+  if (static_cast<QKeyEvent*>(event)->key() != Qt::Key_Escape) return false;
+  auto* widget = qobject_cast<QWidget*>(watched);
+  if (!widget || QApplication::activeModalWidget()) return false;
+  if (widget->window() != this && !QApplication::activePopupWidget()) return false;
+  cmdCancel_Click();
+  return !QApplication::activePopupWidget();
 }
 
 void frmVQ::mnuFileUpload_Click() {
@@ -102,8 +114,13 @@ void frmVQ::mnuFileLogDnld_Click() {
 void frmVQ::Magellan_Upload_Start() { Notice(QStringLiteral("Not implamented yet!")); }
 void frmVQ::Magellan_Download_Start() { Notice(QStringLiteral("Not implamented yet!")); }
 
+// The port's device and the likely causes follow the failure's own sentence.
 bool frmVQ::Ask_Retry(const QString& text) {
-  return m_services.Message(this, text, cServices::cButtons::Retry_Cancel,
+  const QString more = QStringLiteral("\r\nההתקן: ") + comm->Device() +
+                       QStringLiteral(
+                           "\r\nיש לוודא שה-GPS מחובר ודולק ושהוא מוגדר לפרוטוקול "
+                           "GRMN/GRMN.");
+  return m_services.Message(this, text + more, cServices::cButtons::Retry_Cancel,
                             cServices::cIcon::None) == cServices::cAnswer::Retry;
 }
 
@@ -112,7 +129,19 @@ bool frmVQ::Ask_Go_On(const QString& text) {
                             cServices::cIcon::Exclamation) == cServices::cAnswer::OK;
 }
 
+// A download's count is said in words: "התקבלו 164 מתוך 300 נקודות", of the points the receiver
+// announced (its count less the track headers so far).
 void frmVQ::Show_Panel(int panel, const QString& text) {
+  bool is_count = false;
+  const int received = text.toInt(&is_count);
+  if (panel == 2 && is_count && Transfer && Transfer->Kind() == cTransfer::cPhase::Download) {
+    const int announced = int(Garmin->Incoming_Records_Count()) - Transfer->Track_Headers();
+    sbPanel2->setText(announced > 0 ? QStringLiteral("התקבלו %1 מתוך %2 נקודות")
+                                          .arg(received)
+                                          .arg(qMax(announced, received))
+                                    : QStringLiteral("התקבלו %1 נקודות").arg(received));
+    return;
+  }
   (panel == 1 ? sbPanel1 : sbPanel2)->setText(text);
 }
 
@@ -144,9 +173,15 @@ void frmVQ::Set_Busy(bool busy) {
   }
 }
 
+// The receiver and the progress leave the status bar with the transfer; the summary tells the
+// list.
 void frmVQ::Transfer_Ended(bool list_from_receiver) {
   Set_Busy(false);
+  sbPanel1->clear();
+  sbPanel2->clear();
+  sbProgress->hide();
   if (list_from_receiver) List_From_Receiver(Points.Title);
+  Show_Summary();
   // The route dialog shows the names for the receiver seen last.
   Store_Last_Format(Transfer->Heard_Format());
   if (Transfer->Names_Changed()) QTimer::singleShot(0, this, &frmVQ::mnuFileUpload_Click);

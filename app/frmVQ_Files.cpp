@@ -100,9 +100,13 @@ void frmVQ::Open_File(const QString& path) {
 
 void frmVQ::Load_TWL(const QString& path) {
   // A .twl, .gpx or .csv; a GPX file with several parts asks which one.
-  const cLoadResult result = Load_Point_File(
-      path, Points, {},
-      [this](const QVector<cChoice>& choices) { return frmPick::Ask(this, choices); });
+  QString part;  // the part chosen, named in the caption
+  const cLoadResult result =
+      Load_Point_File(path, Points, {}, [this, &part](const QVector<cChoice>& choices) {
+        const int chosen = frmPick::Ask(this, choices);
+        if (chosen >= 0 && chosen < choices.size()) part = frmPick::Part_Name(choices[chosen]);
+        return chosen;
+      });
   if (result.status != cLoadResult::Loaded) {
     // The list, the caption and the file title stay as they were.
     const QString text = Load_Failure_Text(result, path);
@@ -111,7 +115,8 @@ void frmVQ::Load_TWL(const QString& path) {
   }
   m_unsaved = false;
   FileTitle = Path_To_Name(path);
-  setWindowTitle(QStringLiteral("VQ - ") + FileTitle);
+  setWindowTitle(QStringLiteral("VQ - ") + FileTitle +
+                 (part.isEmpty() ? QString() : QStringLiteral(" - ") + part));
   // The next dialog starts where this file came from, however it was opened.
   Save_Setting(QStringLiteral("Settings/Path"), QFileInfo(path).absolutePath());
   sbPanel1->clear();
@@ -156,6 +161,7 @@ bool frmVQ::Confirm_Discard() {
 }
 
 bool frmVQ::eventFilter(QObject* watched, QEvent* event) {
+  if (Cancel_On_Escape(watched, event)) return true;
   if (watched == lv->viewport()) {
     if (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove) {
       static_cast<QDropEvent*>(event)->acceptProposedAction();
@@ -180,7 +186,11 @@ bool frmVQ::eventFilter(QObject* watched, QEvent* event) {
 void frmVQ::mnuFileSaveAs_Click() { Save_List_As(); }
 
 bool frmVQ::Save_List_As() {
+  // The dialog offers the type of the last save first.
+  const QString last = Setting(QStringLiteral("Settings/SaveType"), QString());
   int chosen = 0;
+  for (int i = 0; i < int(std::size(kSaveTypes)); ++i)
+    if (last == QLatin1String(kSaveTypes[i].ending)) chosen = i;
   QString path =
       m_services.Save_File_Name(this, Start_Folder(m_services), Suggested_Name(FileTitle),
                                 QStringLiteral("שמירת קובץ:"), Filter_Of(kSaveTypes), &chosen);
@@ -207,5 +217,7 @@ bool frmVQ::Save_List_As() {
   m_unsaved = false;
   FileTitle = Path_To_Name(path);
   setWindowTitle(QStringLiteral("VQ - ") + FileTitle);
+  Save_Setting(QStringLiteral("Settings/SaveType"),
+               QLatin1Char('.') + QFileInfo(path).suffix().toLower());
   return true;
 }

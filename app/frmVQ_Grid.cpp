@@ -5,6 +5,7 @@
 #include <QMenu>
 #include <QStatusBar>
 
+#include "app/cStatusLabel.h"
 #include "app/frmVQ.h"
 #include "geo/cProjGrids.h"
 
@@ -16,7 +17,7 @@ void frmVQ::Build_Grid_Menu(QMenu* mnuDisplay) {
   mnuDisplayDatum->setCheckable(true);
   connect(mnuDisplayCorNew, &QAction::triggered, this, &frmVQ::mnuDisplayCorNew_Click);
   connect(mnuDisplayDatum, &QAction::triggered, this, &frmVQ::mnuDisplayDatum_Click);
-  sbGrid = new QLabel(this);
+  sbGrid = new cStatusLabel(this);
   statusBar()->addPermanentWidget(sbGrid);
 }
 

@@ -1,9 +1,11 @@
 // The window's transfers with a receiver seen as a USB drive (the make "Garmin USB"): the route
 // written as a GPX file into the folder the receiver reads, the track log read from its drive.
 #include <QDir>
+#include <QFileInfo>
 
 #include "app/cServices.h"
 #include "app/frmVQ.h"
+#include "storage/TrackTitle.h"
 #include "storage/cGarminDrive.h"
 #include "workflows/Usb_Transfer.h"
 
@@ -14,6 +16,18 @@ QString Drive_Folder() {
   if (!stored.isEmpty()) return stored;
   const QVector<cGarminDrive> drives = Find_Garmin_Drives();
   return drives.isEmpty() ? QString() : drives.first().Root;
+}
+
+// A track offered for the download: its name (the file's when the track has none) and the day
+// and hour it began, in the computer's time.
+QString Track_Item(const QString& path, bool current) {
+  const cTrackTitle title = Read_Track_Title(path);
+  QString text = current                ? QStringLiteral("ההקלטה הנוכחית")
+                 : title.Name.isEmpty() ? QFileInfo(path).completeBaseName()
+                                        : title.Name;
+  if (title.Start.isValid())
+    text += QStringLiteral(" \u2014 ") + title.Start.toLocalTime().toString(u"dd/MM/yyyy HH:mm");
+  return text;
 }
 
 cUsbResult Failure(cUsbResult::Status status, const QString& path) {
@@ -46,9 +60,7 @@ void frmVQ::Usb_Download_Start() {
   QString file = files.first();
   if (files.size() > 1) {
     QStringList items;
-    for (const QString& f : files)
-      items << (f == drive.Log_File ? QStringLiteral("ההקלטה הנוכחית")
-                                    : QDir(drive.Root).relativeFilePath(f));
+    for (const QString& f : files) items << Track_Item(f, f == drive.Log_File);
     const int chosen = m_services.Choose(this, QStringLiteral("איזו הקלטה לקרוא?"), items);
     if (chosen < 0 || chosen >= files.size()) return;
     file = files[chosen];
@@ -59,7 +71,6 @@ void frmVQ::Usb_Download_Start() {
     return;
   }
   Points.Redisplay();
+  // The caption names the receiver, the summary counts the points.
   List_From_Receiver(drive.Description);
-  Show_Panel(1, drive.Description);
-  Show_Panel(2, QString::number(r.count));
 }

@@ -5,6 +5,7 @@
 #include <QSet>
 
 #include "files/WholeFile.h"
+#include "storage/MtpDrives.h"
 
 namespace {
 
@@ -65,6 +66,8 @@ cWriteResult Write_New_File(const QString& path, const QByteArray& bytes) {
     r.status = cWriteResult::Exists;
     return r;
   }
+  // gvfs cannot rename on an MTP device: the file is written under its name and read back.
+  if (Is_Mtp_Path(path)) return Write_Mtp_File(path, bytes);
   // Another program may have made the name meanwhile; it stays as it is.
   bool taken = false;
   const auto free = [&] { return !(taken = QFileInfo::exists(path)); };

@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "storage/DeviceXml.h"
+#include "storage/MtpDrives.h"
 
 namespace {
 
@@ -113,6 +114,7 @@ QVector<cGarminDrive> Find_Garmin_Drives() {
     cGarminDrive drive;
     if (Open_Garmin_Drive(volume.rootPath(), drive)) out << drive;
   }
+  out << Find_Mtp_Drives();
   std::sort(out.begin(), out.end(),
             [](const cGarminDrive& a, const cGarminDrive& b) { return a.Root < b.Root; });
   return out;

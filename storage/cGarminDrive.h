@@ -19,7 +19,8 @@ struct cGarminDrive {
 bool Is_Garmin_Drive(const QString& root);
 // Reads the drive at `root`; false (and `drive` untouched) when it is no Garmin drive.
 bool Open_Garmin_Drive(const QString& root, cGarminDrive& drive);
-// The Garmin drives among the mounted volumes, in the order of their folders.
+// The Garmin drives among the mounted volumes, in the order of their folders, then those on
+// gvfs MTP mounts (storage/MtpDrives.h).
 QVector<cGarminDrive> Find_Garmin_Drives();
 
 // `relative` ("Garmin/GPX") below `root`, each name matched ignoring letter case against what is

@@ -8,6 +8,7 @@
 #include "tool/Commands.h"
 #include "tool/Options.h"
 #include "tool/ToolUtil.h"
+#include "vq/Version.h"
 
 namespace {
 struct cCommand {
@@ -51,7 +52,8 @@ const cCommand kCommands[] = {
      "List what a transfer can reach, one line each, TAB-separated: \"port\" and each serial\n"
      "port with its description (\"receiver\" when the port is a Garmin receiver: the USB ones\n"
      "of about 2004-2010 appear so through Linux's garmin_gps module; 'modprobe garmin_gps'\n"
-     "loads it), then \"drive\" and each Garmin drive's folder with its model.",
+     "loads it), then \"drive\" and each Garmin drive's folder with its model: USB drives, then\n"
+     "the storages of receivers that the desktop mounts over MTP (gvfs).",
      Cmd_Devices},
     {"plot", "FILE OUT",
      "Draw the list of FILE as the map pane does into OUT: .svg, .png or .pdf. North up, the\n"
@@ -103,7 +105,7 @@ QString Help() {
     text += QStringLiteral("      (%1)\n").arg(QLatin1String(o.commands));
   }
   text += QStringLiteral(
-      "  --help\n      this text\n\n"
+      "  --help\n      this text\n  --version\n      the version of vqtool\n\n"
       "Errors are one line on stderr; the exit status is 0 only on success, 2 for a command line\n"
       "that cannot be run.\n");
   return text;
@@ -135,6 +137,8 @@ int main(int argc, char** argv) {
   const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
                                 QStringLiteral("this text"));
   parser.addOption(help);
+  const QCommandLineOption version(QStringLiteral("version"), QStringLiteral("the version"));
+  parser.addOption(version);
   for (const cToolOption& o : Tool_Options()) {
     parser.addOption(o.value ? QCommandLineOption(QLatin1String(o.name), QLatin1String(o.help),
                                                   QLatin1String(o.value))
@@ -145,6 +149,10 @@ int main(int argc, char** argv) {
     return 2;
   }
   QStringList words = parser.positionalArguments();
+  if (parser.isSet(version)) {
+    std::fputs("vqtool " VQ_VERSION "\n", stdout);
+    return 0;
+  }
   if (parser.isSet(help) || words.value(0) == QLatin1String("help")) {
     std::fputs(Help().toUtf8().constData(), stdout);
     return 0;

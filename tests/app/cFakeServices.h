@@ -16,9 +16,10 @@ class cFakeServices : public cServices {
   QList<cAnswer> answers;  // taken in order; OK when none is left
   QStringList file_names;  // answers of the open and save dialogs; empty: cancelled
   QStringList dialog_folders, dialog_filters, dialog_names, opened;
-  int save_filter = 0;  // the filter entry the save dialog answers with
-  QStringList choices;  // the items of the last list shown
-  int chosen = 0;       // its answer; -1: cancelled
+  int save_filter = 0;         // the filter entry the save dialog answers with
+  QList<int> offered_filters;  // the entries it was opened with
+  QStringList choices;         // the items of the last list shown
+  int chosen = 0;              // its answer; -1: cancelled
   bool open_document_ok = true;
   QString program_folder;
   int ended = 0;
@@ -34,7 +35,10 @@ class cFakeServices : public cServices {
   QString Save_File_Name(QWidget*, const QString& folder, const QString& name, const QString&,
                          const QString& filter, int* chosen_filter) override {
     dialog_names << name;
-    if (chosen_filter) *chosen_filter = save_filter;
+    if (chosen_filter) {
+      offered_filters << *chosen_filter;
+      *chosen_filter = save_filter;
+    }
     return Dialog(folder, filter);
   }
   int Choose(QWidget*, const QString&, const QStringList& items) override {

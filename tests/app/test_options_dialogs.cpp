@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QSpinBox>
+#include <QPushButton>
 
 #include "app/Translations.h"
 #include "app/frmOptions.h"
@@ -46,7 +47,10 @@ TEST_F(Dialogs, OptionsOkStoresTheTextsCancelNothingUsbTheDrive) {
   frmOptions usb;
   EXPECT_EQ(usb.cmbDrive->currentText(), "/media/GARMIN");
   EXPECT_FALSE(usb.cmbComm->isEnabled());
-  usb.cmbDrive->setCurrentText("/mnt/etrex");
+  usb.Choose_Folder = [](const QString& start) {
+    return start == "/media/GARMIN" ? "/mnt/etrex" : "";
+  };
+  usb.cmdBrowse->click();
   usb.cmdOK_Click();
   EXPECT_EQ(Stored("Settings/Make"), "Garmin USB");
   EXPECT_EQ(Stored("Settings/Drive"), "/mnt/etrex");

@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
@@ -12,6 +13,7 @@
 #include <QMimeData>
 #include <QScrollBar>
 #include <QStatusBar>
+#include <QTextBrowser>
 #include <QTreeView>
 #include <QUrl>
 
@@ -28,24 +30,32 @@ QByteArray Read(const QString& path) {
 }
 using Window = WindowTest;
 
-// A readme that fails to open shows the message, the window goes on, and the readme is offered
-// again at the next start; once opened it is not offered a third time.
+// A readme that fails to open shows the message (why, and where the readme is) once for the
+// version, the window goes on, and the readme is offered again at the next start; once opened it
+// is not offered again. Without a viewer the Help menu shows it in VQ's own window.
 TEST_F(Window, FirstStartOpensTheReadmeOnceAndCloseSavesSizes) {
   services.open_document_ok = false;
   {
-    frmVQ w(services);
+    frmVQ w(services), again(services);
     EXPECT_TRUE(w.Form_Load({}));
     ASSERT_EQ(services.messages.size(), 1);
-    EXPECT_FALSE(Has("Settings/1StUse"));
-    services.open_document_ok = true;
-    w.mnuHelpReadme->trigger();
+    EXPECT_TRUE(services.messages[0].text.contains(dir.path() + "/Readme.htm"));
+    EXPECT_TRUE(again.Form_Load({}));
     EXPECT_EQ(services.messages.size(), 1);
+    EXPECT_FALSE(Has("Settings/1StUse"));
+    QFile readme(dir.filePath("Readme.htm"));
+    ASSERT_TRUE(readme.open(QIODevice::WriteOnly) && readme.write("<p>VQ</p>") > 0);
+    readme.close();
+    w.mnuHelpReadme->trigger();
+    ASSERT_TRUE(w.Readme && w.Readme->isVisible());
+    EXPECT_TRUE(w.Readme->toPlainText().contains("VQ"));
+    services.open_document_ok = true;
   }
   {
     frmVQ w(services);
     ASSERT_TRUE(w.Form_Load({}));
-    ASSERT_EQ(services.opened.size(), 3);
-    EXPECT_EQ(services.opened[2], dir.path() + "/Readme.htm");
+    ASSERT_EQ(services.opened.size(), 4);
+    EXPECT_EQ(services.opened[3], dir.path() + "/Readme.htm");
     w.show();
     // No stored size: wide enough for every column; the list reaches the status bar.
     int columns = 0;
@@ -61,8 +71,14 @@ TEST_F(Window, FirstStartOpensTheReadmeOnceAndCloseSavesSizes) {
   ASSERT_TRUE(again.Form_Load({}));
   again.show();
   EXPECT_EQ(again.size(), QSize(640, 480));  // the stored size gives back the same window
-  EXPECT_EQ(services.opened.size(), 3);      // not again
+  EXPECT_EQ(services.opened.size(), 4);      // not again
   EXPECT_EQ(services.ended, 0);
+  // Installed, the program is in bin and the readme under share/vq.
+  services.program_folder = dir.filePath("bin");
+  ASSERT_TRUE(QDir().mkpath(dir.filePath("share/vq")));
+  ASSERT_TRUE(QFile::copy(dir.filePath("Readme.htm"), dir.filePath("share/vq/Readme.htm")));
+  again.mnuHelpReadme->trigger();
+  EXPECT_EQ(services.opened.last(), dir.path() + "/share/vq/Readme.htm");
 }
 
 TEST_F(Window, StoredDisplaySizesAndBadValues) {
@@ -148,6 +164,7 @@ TEST_F(Window, SaveAsWritesByTheNameAndRecordsTheFolder) {
   EXPECT_EQ(Stored("Settings/Path"), QStringLiteral(VQ_TEST_DATA));  // the command line's folder
   w->mnuFileSaveAs->trigger();
   EXPECT_EQ(services.dialog_names.value(0), "mixed");
+  EXPECT_EQ(services.offered_filters.value(0), 0);  // nothing saved yet: text first
   EXPECT_EQ(services.dialog_folders.value(0), QStringLiteral(VQ_TEST_DATA));
   EXPECT_EQ(Read(csv), Read(Data("mixed.csv")));
   EXPECT_EQ(Stored("Settings/Path"), dir.filePath("out"));
@@ -166,6 +183,7 @@ TEST_F(Window, SaveAsWritesByTheNameAndRecordsTheFolder) {
   services.answers = {cServices::cAnswer::Cancel};
   w->mnuFileSaveAs->trigger();
   EXPECT_EQ(Read(dir.filePath("track.csv")), Read(Data("mixed.csv")));
+  EXPECT_EQ(services.offered_filters.last(), 1);  // the type saved last: CSV
   QFile::resize(csv, 0);
   w->mnuFileSaveAs->trigger();
   EXPECT_EQ(services.messages.last().buttons, cServices::cButtons::OK_Cancel);
@@ -199,12 +217,12 @@ TEST_F(Window, ColumnsShowEveryNumberWholeUnderTheRightHeader) {
   }
   EXPECT_EQ(w->lvModel->data(w->lvModel->index(0, 4), Qt::ToolTipRole).toString(), "נקודה 1");
   EXPECT_TRUE(w->sbSummary->text().startsWith(QStringLiteral("147 נקודות, ")));
-  // A long receiver description is shown whole; the notes give way, the window keeps its size.
-  const QSize size = w->size();
+  // A long receiver description gives way in a narrow window; the summary's numbers do not.
   w->sbPanel1->setText("eTrex Legend HCx Software Version 3.70 with a long name");
+  w->resize(w->Twips_To_Px(5000), w->height());
   QApplication::processEvents();
-  EXPECT_GE(w->sbPanel1->width(), w->sbPanel1->sizeHint().width());
-  EXPECT_EQ(w->size(), size);
+  EXPECT_LT(w->sbPanel1->width(), w->sbPanel1->sizeHint().width());
+  EXPECT_GE(w->sbSummary->width(), w->sbSummary->sizeHint().width());
   w->Open_File(Data("mixed.twl"));
   EXPECT_EQ(w->sbSummary->text(), QStringLiteral("4 נקודות, 335.08 ק\"מ"));
   EXPECT_TRUE(w->sbPanel1->text().isEmpty());

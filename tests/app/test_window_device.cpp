@@ -5,8 +5,10 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QCheckBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTimer>
@@ -106,7 +108,10 @@ TEST_F(WindowDevice, DownloadReplacesTheListAndCancelledHandshakeKeepsIt) {
                      {12, QByteArray("\x06\x00", 2)}});
   w->mnuFileLogDnld->trigger();
   ASSERT_TRUE(Wait_Until([&] { return w->lvModel->Row_Count() == 2; }));
-  EXPECT_EQ(w->sbPanel2->text(), "2");
+  ASSERT_TRUE(Wait_Until([&] { return !w->Transfer->Running(); }));
+  // The receiver and the count leave the status bar with the transfer; the summary counts.
+  EXPECT_TRUE(w->sbPanel1->text().isEmpty() && w->sbPanel2->text().isEmpty());
+  EXPECT_TRUE(w->sbSummary->text().startsWith(QStringLiteral("2 נקודות")));
   EXPECT_TRUE(services.messages.isEmpty());
   EXPECT_EQ(w->windowTitle(), "VQ - " + w->Transfer->Product_Desc().trimmed());
   EXPECT_TRUE(w->List_Unsaved());
@@ -123,23 +128,27 @@ TEST_F(WindowDevice, DownloadReplacesTheListAndCancelledHandshakeKeepsIt) {
   ASSERT_EQ(services.messages.size(), 2);
   EXPECT_EQ(services.messages[0].buttons, cServices::cButtons::Save_Discard_Cancel);
   EXPECT_EQ(services.messages[1].buttons, cServices::cButtons::Retry_Cancel);
-  EXPECT_EQ(services.messages[1].text, QStringLiteral("התקשורת למכשיר בערוץ טורי 6 נכשלה."));
+  EXPECT_EQ(services.messages[1].text,
+            QStringLiteral("התקשורת למכשיר בערוץ טורי 6 נכשלה.\r\nההתקן: ") + sim.Slave_Path() +
+                QStringLiteral("\r\nיש לוודא שה-GPS מחובר ודולק ושהוא מוגדר לפרוטוקול GRMN/GRMN."));
   EXPECT_EQ(w->Points.Count(), 4);
   EXPECT_EQ(services.ended, 0);
 }
-// While a download runs the list cannot change from elsewhere; Cancel (or Esc) ends it and keeps
-// the list unless the user keeps what arrived; closing the window or Exit ends a transfer first.
+// While a download runs the list cannot change from elsewhere and the status bar counts; Esc,
+// wherever the focus is (here the menu bar), ends it and keeps the list unless the user keeps
+// what arrived; closing the window or Exit ends a transfer first.
 TEST_F(WindowDevice, RunningTransferLocksTheListAndCancelKeepsIt) {
   w->tmr.setInterval(2000);
   sim.Set_Script(6, {{27, QByteArray("\x05\x00", 2)}, {34, QByteArray(21, '\0')}});
   services.answers = {cServices::cAnswer::Cancel};  // the points that arrived are not kept
   w->mnuFileLogDnld->trigger();
-  ASSERT_TRUE(Wait_Until([&] { return w->sbPanel2->text() == "1"; }));
+  ASSERT_TRUE(Wait_Until([&] { return w->sbPanel2->text() == "התקבלו 1 מתוך 5 נקודות"; }));
   for (QAction* a :
        {w->mnuFileOpen, w->mnuFileSaveAs, w->mnuFileLogDnld, w->mnuFileUpload, w->mnuFileSettings})
     EXPECT_FALSE(a->isEnabled()) << a->text().toStdString();
   EXPECT_FALSE(w->cmdCancel->isHidden());
-  w->cmdCancel->click();
+  QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+  QApplication::sendEvent(w->menuBar(), &esc);
   ASSERT_EQ(services.messages.size(), 1);
   EXPECT_TRUE(services.messages[0].text.contains(QStringLiteral("לשמור")));
   EXPECT_EQ(w->lvModel->Row_Count(), 4);
@@ -153,7 +162,7 @@ TEST_F(WindowDevice, RunningTransferLocksTheListAndCancelKeepsIt) {
   const auto cut_short = [&] {
     w->sbPanel2->clear();
     w->mnuFileLogDnld->trigger();
-    ASSERT_TRUE(Wait_Until([&] { return w->sbPanel2->text() == "1"; }));
+    ASSERT_TRUE(Wait_Until([&] { return w->sbPanel2->text() == "התקבלו 1 מתוך 5 נקודות"; }));
   };
   cut_short();
   services.messages.clear();

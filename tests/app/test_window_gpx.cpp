@@ -34,11 +34,11 @@ TEST_F(WindowTest, GpxOpenAsksWhichPartSaveAsWritesGpx) {
   const QStringList& lines = Answer_Pick(2);
   auto owner = Started(Data("gpx/parts.gpx"));
   frmVQ& w = *owner;
-  EXPECT_EQ(lines, QStringList({"מסלול 1: North (2 נקודות)", "מסלול 2: South (1 נקודות)",
-                                "הקלטה 1: Walked (3 נקודות)", "נקודות ציון (1 נקודות)"}));
+  EXPECT_EQ(lines, QStringList({"מסלול 1: North (2 נקודות)", "מסלול 2: South (נקודה אחת)",
+                                "הקלטה 1: Walked (3 נקודות)", "נקודות ציון (נקודה אחת)"}));
   EXPECT_EQ(w.Points.Count(), 3);
   EXPECT_TRUE(w.Points.From_Track);
-  EXPECT_EQ(w.windowTitle(), "VQ - parts.gpx");
+  EXPECT_EQ(w.windowTitle(), "VQ - parts.gpx - הקלטה 1: Walked");
 
   Answer_Pick(-1);
   w.Open_File(Data("gpx/parts.gpx"));

@@ -32,13 +32,12 @@ TEST_F(WindowTest, UsbUploadWritesToTheDriveAndDownloadOffersTheSavedTracks) {
              Track_Log({Trkpt(), Trkpt() + Trkpt() + Trkpt() + Trkpt()}));
   services.chosen = -1;  // cancelled: the list stays
   w->mnuFileLogDnld->trigger();
-  EXPECT_EQ(services.choices, QStringList({"ההקלטה הנוכחית", "Garmin/GPX/Archive/2026-03-27.gpx",
-                                           "Garmin/GPX/Current/Saved.GPX"}));
+  EXPECT_EQ(services.choices, QStringList({"ההקלטה הנוכחית", "2026-03-27", "Saved"}));
   EXPECT_EQ(w->Points.Count(), 4);
   services.chosen = 1;  // the saved track, both its tracks
   w->mnuFileLogDnld->trigger();
   EXPECT_EQ(w->Points.Count(), 5);
-  EXPECT_EQ(w->sbPanel2->text(), "5");
+  EXPECT_TRUE(w->sbSummary->text().startsWith(QStringLiteral("5 נקודות")));
   EXPECT_EQ(services.messages.size(), 1);
 }
 }  // namespace

@@ -3,6 +3,8 @@
 #include <QTemporaryDir>
 
 #include "storage/DriveFiles.h"
+#include "storage/MtpDrives.h"
+#include "storage/TrackTitle.h"
 #include "storage/cGarminDrive.h"
 #include "tests/storage/Drive.h"
 
@@ -68,6 +70,39 @@ TEST(DriveFiles, NewNamesNeverReplaceAFile) {
   EXPECT_EQ(Write_New_File(path, "new").status, cWriteResult::Written);
   EXPECT_EQ(Write_New_File(tmp.filePath("ROUTE.GPX"), "new").status, cWriteResult::Exists);
   EXPECT_EQ(Read(tmp.filePath("ROUTE.GPX")), "old");
+}
+
+// Receivers over MTP, in a folder that stands in for gvfs's mounts: each storage with a Garmin
+// folder is a drive, named by its GarminDevice.xml or else by its mount; files are written under
+// their own name and read back.
+TEST(GarminDrive, MtpMountsAreDrivesWrittenWithoutRename) {
+  QTemporaryDir tmp;
+  qputenv("XDG_RUNTIME_DIR", tmp.path().toUtf8());
+  const QString gps67 = tmp.filePath("gvfs/mtp:host=Garmin_GPSMAP_67_0000ABCD/Internal Storage");
+  const QString etrex = tmp.filePath("gvfs/mtp:host=091e_4cda_0000BEEF");
+  QDir().mkpath(gps67 + "/Garmin/NewFiles");
+  QDir().mkpath(gps67 + "/Music");
+  Put(etrex + "/Garmin/GarminDevice.xml", Device_Xml("v3", "eTrex Solar", "Garmin/GPX"));
+  Put(tmp.filePath("gvfs/smb-share:server=nas/Garmin/x"));
+  const QVector<cGarminDrive> drives = Find_Garmin_Drives();
+  ASSERT_EQ(Find_Mtp_Drives().size(), 2);
+  ASSERT_GE(drives.size(), 2);
+  EXPECT_EQ(drives[drives.size() - 2].Description, "eTrex Solar");  // in the mounts' order
+  EXPECT_EQ(drives.last().Description, "Garmin GPSMAP 67");
+  EXPECT_EQ(drives.last().Input_Folder, gps67 + "/Garmin/NewFiles");
+  const QString route = gps67 + "/Garmin/NewFiles/Route.gpx";
+  ASSERT_TRUE(Is_Mtp_Path(route));
+  EXPECT_EQ(Write_New_File(route, "<gpx/>").status, cWriteResult::Written);
+  EXPECT_EQ(QDir(gps67 + "/Garmin/NewFiles").entryList(QDir::Files), QStringList{"Route.gpx"});
+  EXPECT_EQ(Write_New_File(route, "new").status, cWriteResult::Exists);
+  EXPECT_EQ(Read(route), "<gpx/>");
+  qunsetenv("XDG_RUNTIME_DIR");
+  // A saved track is named by its first track's name and start.
+  Put(route,
+      Track_Log({Trkpt("2026-03-27T08:15:00Z")}).replace("<trk>", "<trk><name> Ein  Gedi </name>"));
+  const cTrackTitle title = Read_Track_Title(route);
+  EXPECT_EQ(title.Name, "Ein Gedi");
+  EXPECT_EQ(title.Start, QDateTime(QDate(2026, 3, 27), QTime(8, 15), Qt::UTC));
 }
 
 }  // namespace
