@@ -25,6 +25,7 @@ class cSerialPort;
 class cServices;
 class cTransfer;
 class frmRteData;
+struct cNameRules;
 struct cShown;
 
 class frmVQ : public QMainWindow, private cTransferUI {
@@ -180,7 +181,7 @@ class frmVQ : public QMainWindow, private cTransferUI {
   void Magellan_Upload_Start();
   void Magellan_Download_Start();
   // The same with a receiver seen as a USB drive (app/frmVQ_Usb.cpp).
-  void Usb_Upload_Start(qint16 Idx, const QString& Desc);
+  void Usb_Upload_Start(qint16 Idx, const QString& Desc, const cNameRules& rules);
   void Usb_Download_Start();
 
   cServices& m_services;
