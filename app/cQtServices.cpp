@@ -53,6 +53,10 @@ cServices::cAnswer cQtServices::Message(QWidget* owner, const QString& text, cBu
       box.setStandardButtons(QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
       box.setDefaultButton(QMessageBox::Save);
       break;
+    case cButtons::Yes_No_Cancel:
+      box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+      box.setDefaultButton(QMessageBox::Yes);
+      break;
   }
   // Closing the box by its frame or Escape is Cancel wherever Cancel is offered.
   const int answer = box.exec();
@@ -60,6 +64,8 @@ cServices::cAnswer cQtServices::Message(QWidget* owner, const QString& text, cBu
   if (answer == QMessageBox::Save) return cAnswer::Save;
   if (answer == QMessageBox::Discard) return cAnswer::Discard;
   if (answer == QMessageBox::Cancel) return cAnswer::Cancel;
+  if (answer == QMessageBox::Yes) return cAnswer::Yes;
+  if (answer == QMessageBox::No) return cAnswer::No;
   return cAnswer::OK;
 }
 
@@ -79,6 +85,18 @@ QString cQtServices::Save_File_Name(QWidget* owner, const QString& folder, const
                                                     &selected, QFileDialog::DontConfirmOverwrite);
   if (chosen_filter) *chosen_filter = qMax(0, entries.indexOf(selected));
   return path;
+}
+
+QString cQtServices::Ask_Text(QWidget* owner, const QString& text, const QString& initial) {
+  QInputDialog box(owner);
+  box.setWindowTitle(QStringLiteral("VQ"));
+  box.setLayoutDirection(Qt::RightToLeft);
+  box.setLabelText(text);
+  box.setTextValue(initial);
+  if (box.exec() != QDialog::Accepted) return QString();
+  // An empty answer is still an answer, not a cancel.
+  const QString typed = box.textValue();
+  return typed.isNull() ? QStringLiteral("") : typed;
 }
 
 int cQtServices::Choose(QWidget* owner, const QString& text, const QStringList& items) {

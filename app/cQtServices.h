@@ -9,6 +9,7 @@ class cQtServices : public cServices {
                          const QString& filter) override;
   QString Save_File_Name(QWidget* owner, const QString& folder, const QString& name,
                          const QString& title, const QString& filter, int* chosen_filter) override;
+  QString Ask_Text(QWidget* owner, const QString& text, const QString& initial) override;
   int Choose(QWidget* owner, const QString& text, const QStringList& items) override;
   bool Open_Document(const QString& path) override;
   QString Program_Folder() override;

@@ -9,9 +9,9 @@ class QWidget;
 
 class cServices {
  public:
-  enum class cButtons { OK, Retry_Cancel, OK_Cancel, Save_Discard_Cancel };
+  enum class cButtons { OK, Retry_Cancel, OK_Cancel, Save_Discard_Cancel, Yes_No_Cancel };
   enum class cIcon { None, Exclamation };
-  enum class cAnswer { OK, Retry, Cancel, Save, Discard };
+  enum class cAnswer { OK, Retry, Cancel, Save, Discard, Yes, No };
 
   virtual ~cServices() = default;
   // A modal box titled "VQ"; lines of text are joined by CR LF.
@@ -25,6 +25,9 @@ class cServices {
   virtual QString Save_File_Name(QWidget* owner, const QString& folder, const QString& name,
                                  const QString& title, const QString& filter,
                                  int* chosen_filter) = 0;
+  // A modal line of text titled "VQ", offering `initial`: what was typed, or a null string when
+  // cancelled.
+  virtual QString Ask_Text(QWidget* owner, const QString& text, const QString& initial) = 0;
   // A modal list titled "VQ": the index of the item chosen, -1 when cancelled.
   virtual int Choose(QWidget* owner, const QString& text, const QStringList& items) = 0;
   // Opens the document with the desktop's viewer; false when that fails.

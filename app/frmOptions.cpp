@@ -1,6 +1,7 @@
 #include "app/frmOptions.h"
 
 #include <QAbstractItemView>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
@@ -10,6 +11,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
+#include <QSpinBox>
 #include <QStylePainter>
 #include <QStyledItemDelegate>
 #include <cmath>
@@ -17,6 +19,7 @@
 #include "app/cMapSettings.h"
 #include "garmin/Serial_Ports.h"
 #include "storage/cGarminDrive.h"
+#include "workflows/Names_Store.h"
 #include "workflows/Port_Device.h"
 
 namespace {
@@ -111,6 +114,11 @@ frmOptions::frmOptions(QWidget* parent) : QDialog(parent) {
   cmbDrive = new QComboBox(this);
   cmbDrive->setEditable(true);
   cmbDrive->setLayoutDirection(Qt::LeftToRight);
+  chkLatin = new QCheckBox(QStringLiteral("שמות לועזיים"), this);
+  Label7 = new QLabel(QStringLiteral("אורך שם:"), this);
+  txtNameLength = new QSpinBox(this);
+  txtNameLength->setRange(kMin_Name_Length, kMax_Name_Length);
+  chkNoHebrew = new QCheckBox(QStringLiteral("המכשיר אינו מציג עברית"), this);
   cmdBrowse = new QPushButton(QStringLiteral("עיון..."), this);
   Choose_Folder = [this](const QString& start) {
     return QFileDialog::getExistingDirectory(this, QStringLiteral("תיקיית הכונן"), start);
@@ -138,13 +146,19 @@ frmOptions::frmOptions(QWidget* parent) : QDialog(parent) {
   drive->addWidget(cmbDrive, 1);
   drive->addWidget(cmdBrowse);
   grid->addLayout(drive, 5, 1);
-  grid->addWidget(lblNote, 6, 0, 1, 2);
+  grid->addWidget(chkLatin, 6, 0);
+  auto* length = new QHBoxLayout;
+  length->addWidget(Label7);
+  length->addWidget(txtNameLength);
+  grid->addLayout(length, 6, 1);
+  grid->addWidget(chkNoHebrew, 7, 0, 1, 2);
+  grid->addWidget(lblNote, 8, 0, 1, 2);
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(cmdOK);
   buttons->addWidget(cmdCancel);
   fraMap = new cMapSettings(this);
-  grid->addWidget(fraMap, 7, 0, 1, 2);
-  grid->addLayout(buttons, 8, 0, 1, 2);
+  grid->addWidget(fraMap, 9, 0, 1, 2);
+  grid->addLayout(buttons, 10, 0, 1, 2);
   Fill_Ports(Present_Ports());
   connect(cmbPorts, &QComboBox::activated, this, &frmOptions::cmbPorts_Click);
   connect(txtDevice, &QLineEdit::textChanged, this, &frmOptions::Show_Port_Match);
@@ -186,6 +200,10 @@ void frmOptions::Form_Load() {
   cmbMake->setCurrentIndex(make == QLatin1String("Garmin") ? 0 : make == Usb_Make ? 1 : 2);
   const QString drive = store.value(QStringLiteral("Settings/Drive")).toString();
   if (!drive.isEmpty()) cmbDrive->setCurrentText(drive);
+  chkLatin->setChecked(store.value(kLatin_Names_Key).toString() == QLatin1String("1"));
+  chkNoHebrew->setChecked(store.value(kDrive_Latin_Key).toString() == QLatin1String("1"));
+  txtNameLength->setValue(Name_Length_Setting(
+      store.value(kName_Length_Key, QString::number(kDefault_Name_Length)).toString()));
   cmbMake_Click();
 }
 
@@ -198,8 +216,10 @@ void frmOptions::cmbMake_Click() {
 void frmOptions::Show_Kind() {
   const bool usb = cmbMake->currentData().toString() == Usb_Make;
   for (QWidget* w : {static_cast<QWidget*>(cmbCOM), static_cast<QWidget*>(txtDevice),
-                     static_cast<QWidget*>(cmbComm)})
+                     static_cast<QWidget*>(cmbComm), static_cast<QWidget*>(chkLatin),
+                     static_cast<QWidget*>(txtNameLength)})
     w->setEnabled(!usb);
+  chkNoHebrew->setEnabled(usb);
   // The list has a port to choose only when this computer has one.
   cmbPorts->setEnabled(!usb && cmbPorts->itemData(0).isValid());
   cmbDrive->setEnabled(usb);
@@ -255,6 +275,9 @@ void frmOptions::cmdOK_Click() {
   store.setValue(QStringLiteral("Settings/Make"), cmbMake->currentData().toString());
   const QString drive = cmbDrive->currentText().trimmed();
   if (!drive.isEmpty()) store.setValue(QStringLiteral("Settings/Drive"), drive);
+  store.setValue(kLatin_Names_Key, chkLatin->isChecked() ? "1" : "0");
+  store.setValue(kDrive_Latin_Key, chkNoHebrew->isChecked() ? "1" : "0");
+  store.setValue(kName_Length_Key, QString::number(txtNameLength->value()));
 #ifndef Q_OS_WIN
   // The device is stored only when it differs from where the number points by itself.
   if (cmbCOM->currentIndex() >= 0) {

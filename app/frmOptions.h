@@ -10,7 +10,9 @@
 #include <QPair>
 #include <functional>
 
+class QCheckBox;
 class QComboBox;
+class QSpinBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -33,6 +35,11 @@ class frmOptions : public QDialog {
   QComboBox* cmbComm;
   QLabel* Label5;
   QComboBox* cmbDrive;
+  // The names a receiver gets: Latin for a serial receiver, and their length; Latin for a drive.
+  QCheckBox* chkLatin;
+  QLabel* Label7;
+  QSpinBox* txtNameLength;
+  QCheckBox* chkNoHebrew;
   QPushButton* cmdBrowse;
   // Asks for the drive's folder, starting at the one given; empty when cancelled. A file dialog
   // by default; the tests answer it.

@@ -63,6 +63,7 @@ frmVQ::frmVQ(cServices& services, QWidget* parent) : QMainWindow(parent), m_serv
   Build_List();
   Build_Map();
   Build_Status_Bar();
+  Edit_Enable(true);
 }
 
 // The window watches the whole application for Esc; it stops before its members go.
@@ -87,6 +88,7 @@ void frmVQ::Build_Menus() {
   mnuFile->addSeparator();
   mnuFileExit = mnuFile->addAction(QStringLiteral("&יציאה"));
   mnuFileExit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
+  Build_Edit_Menu();
   QMenu* mnuDisplay = menuBar()->addMenu(QStringLiteral("&תצוגה"));
   mnuDisplayCorITM = mnuDisplay->addAction(QStringLiteral("רשת &ישראל"));
   mnuDisplayCorLL = mnuDisplay->addAction(QStringLiteral("&רשת LAT/LON"));

@@ -16,6 +16,7 @@ class QProgressBar;
 class QPushButton;
 class QTextBrowser;
 class QTreeView;
+class QUndoStack;
 class cGarmin;
 class cListModel;
 class cMapPane;
@@ -24,6 +25,8 @@ class cSerialPort;
 class cServices;
 class cTransfer;
 class frmRteData;
+struct cNameRules;
+struct cShown;
 
 class frmVQ : public QMainWindow, private cTransferUI {
   Q_OBJECT
@@ -55,9 +58,10 @@ class frmVQ : public QMainWindow, private cTransferUI {
   // The list now holds what was read from the receiver: it is not saved, and the caption names
   // the receiver. Called when a track download has finished.
   void List_From_Receiver(const QString& receiver);
-  bool List_Unsaved() const { return m_unsaved; }
-  // Before the list is replaced or the program ends: a list from the receiver that is not
-  // saved asks to save, discard or cancel. True when the caller may go on.
+  // A list from the receiver not yet saved, or a list with edits since it was read or saved.
+  bool List_Unsaved() const;
+  // Before the list is replaced or the program ends: a list that is not saved asks to save,
+  // discard or cancel. True when the caller may go on.
   bool Confirm_Discard();
 
   // Members the transfers and the tests reach.
@@ -83,6 +87,20 @@ class frmVQ : public QMainWindow, private cTransferUI {
       *mnuFileExit, *mnuDisplayCorITM, *mnuDisplayCorLL, *mnuHelpAbout, *mnuHelpReadme;
   QAction *mnuDisplayCorNew = nullptr, *mnuDisplayDatum = nullptr;
   QLabel* sbGrid = nullptr;  // which grid and datum the list shows
+
+  // Editing the list (app/frmVQ_Edit.cpp): every edit is a step of Undo.
+  QUndoStack* Undo = nullptr;
+  QAction *mnuEditUndo, *mnuEditRedo, *mnuEditCopy, *mnuEditFind, *mnuEditInsert, *mnuEditDelete,
+      *mnuEditUp, *mnuEditDown, *mnuEditReverse, *mnuEditSimplify;
+  void mnuEditCopy_Click();
+  void mnuEditFind_Click();
+  void mnuEditInsert_Click();
+  void mnuEditDelete_Click();
+  void mnuEditMove_Click(int step);
+  void mnuEditReverse_Click();
+  void mnuEditSimplify_Click();
+  std::vector<int> Selected_Rows() const;  // 0-based, increasing
+  void Select_Rows(const std::vector<int>& rows0);
   // The map beside the list (app/frmVQ_Map.cpp).
   cMapPane* Map = nullptr;
   QSplitter* splMain = nullptr;
@@ -145,10 +163,25 @@ class frmVQ : public QMainWindow, private cTransferUI {
   void Set_Busy(bool busy) override;
   // A transfer ended; the list is the receiver's log (whole or kept in part) when it says so.
   void Transfer_Ended(bool list_from_receiver);
+  void Build_Edit_Menu();
+  void Edit_Enable(bool on);
+  bool Can_Edit() const;
+  bool Cell_Open() const;  // a cell of the list is being typed
+  bool Cell_Edited(int row0, int column0, const QString& text);
+  void Show_Edit(const cShown& shown);
+  // Simplifies the list with the dialog, offering max_points; false when the user cancelled.
+  bool Simplify_List(int max_points);
+  bool Offer_Simplify();
+  QString Track_Summary() const;
+  // Rows dragged within the list; false for any other event.
+  bool Row_Drag_Event(QEvent* event);
+  // The caption: "VQ - " and the list's name, with "*" while it has edits not saved.
+  void Set_Caption(const QString& name);
+  void Show_Caption();
   void Magellan_Upload_Start();
   void Magellan_Download_Start();
   // The same with a receiver seen as a USB drive (app/frmVQ_Usb.cpp).
-  void Usb_Upload_Start(qint16 Idx, const QString& Desc);
+  void Usb_Upload_Start(qint16 Idx, const QString& Desc, const cNameRules& rules);
   void Usb_Download_Start();
 
   cServices& m_services;
@@ -159,4 +192,6 @@ class frmVQ : public QMainWindow, private cTransferUI {
   bool m_fitting = false;
   QSize m_outer_px;  // the outer size the window is to have once its frame is known
   bool m_projWarned = false;
+  QString m_caption;
+  QString m_find;  // what Find looked for last
 };

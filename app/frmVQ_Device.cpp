@@ -8,6 +8,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTimer>
 #include <QTreeView>
 
 #include "app/cListModel.h"
@@ -17,6 +18,7 @@
 #include "app/frmVQ.h"
 #include "garmin/cGarmin.h"
 #include "garmin/cSerialPort.h"
+#include "workflows/Names_Store.h"
 #include "workflows/Port_Device.h"
 #include "workflows/cTransfer.h"
 
@@ -69,13 +71,17 @@ void frmVQ::mnuFileUpload_Click() {
     Notice(QStringLiteral("אין מסלול לטעינה"));
     return;
   }
+  if (!Offer_Simplify()) return;
   if (!RteData) RteData = new frmRteData(this);
   RteData->txtDesc->setText(cTransfer::Offered_Title(FileTitle));
+  QStringList labels;
+  for (const cVQPoint& p : Points) labels << p.Label;
+  RteData->Set_Labels(labels, Make_Is_Usb());
   RteData->Idx = -1;
   RteData->exec();
   if (RteData->Idx == -1) return;
   if (Make_Is_Usb()) {
-    Usb_Upload_Start(RteData->Idx, RteData->Desc);
+    Usb_Upload_Start(RteData->Idx, RteData->Desc, RteData->Rules);
     return;
   }
   if (!Make_Is_Garmin()) {
@@ -84,6 +90,9 @@ void frmVQ::mnuFileUpload_Click() {
   }
   Transfer->Set_Handshake_Wait_Ms(Handshake_Wait_Ms);
   comm->setDevicePath(Port_Device(Stored_Port()));
+  // What the dialog showed is what is sent: another receiver than the last one seen may take
+  // other names, and the upload then stops before sending (Transfer_Ended shows them again).
+  Transfer->Set_Name_Rules(RteData->Rules, RteData->Format);
   Transfer->Garmin_Upload_Start(Stored_Port(), Stored_Line(), RteData->Idx, RteData->Desc);
 }
 
@@ -157,6 +166,7 @@ void frmVQ::Set_Busy(bool busy) {
   if (auto* display = qobject_cast<QMenu*>(mnuDisplayCorITM->parent()))
     display->menuAction()->setEnabled(!busy);
   lv->viewport()->setAcceptDrops(!busy);
+  Edit_Enable(!busy);
   if (cmdCancel) cmdCancel->setVisible(busy);
   if (busy) {
     QApplication::setOverrideCursor(Qt::BusyCursor);
@@ -174,4 +184,7 @@ void frmVQ::Transfer_Ended(bool list_from_receiver) {
   sbProgress->hide();
   if (list_from_receiver) List_From_Receiver(Points.Title);
   Show_Summary();
+  // The route dialog shows the names for the receiver seen last.
+  Store_Last_Format(Transfer->Heard_Format());
+  if (Transfer->Names_Changed()) QTimer::singleShot(0, this, &frmVQ::mnuFileUpload_Click);
 }

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QMimeData>
 #include <QTreeView>
+#include <QUndoStack>
 #include <QUrl>
 
 #include "app/cColumnFit.h"
@@ -114,9 +115,9 @@ void frmVQ::Load_TWL(const QString& path) {
     return;
   }
   m_unsaved = false;
+  Undo->clear();
   FileTitle = Path_To_Name(path);
-  setWindowTitle(QStringLiteral("VQ - ") + FileTitle +
-                 (part.isEmpty() ? QString() : QStringLiteral(" - ") + part));
+  Set_Caption(FileTitle + (part.isEmpty() ? QString() : QStringLiteral(" - ") + part));
   // The next dialog starts where this file came from, however it was opened.
   Save_Setting(QStringLiteral("Settings/Path"), QFileInfo(path).absolutePath());
   sbPanel1->clear();
@@ -138,19 +139,20 @@ void frmVQ::List_From_Receiver(const QString& receiver) {
 
 void frmVQ::Mark_From_Receiver(const QString& receiver) {
   m_unsaved = true;
+  Undo->clear();
   FileTitle.clear();
-  setWindowTitle(receiver.trimmed().isEmpty() ? QStringLiteral("VQ")
-                                              : QStringLiteral("VQ - ") + receiver.trimmed());
+  Set_Caption(receiver);
   m_auto_widths = true;
   Map_Fit();
 }
 
 bool frmVQ::Confirm_Discard() {
-  if (!m_unsaved) return true;
-  switch (m_services.Message(
-      this,
-      QStringLiteral("הרשימה שנקראה מה-GPS לא נשמרה.") + kCrLf + QStringLiteral("לשמור אותה?"),
-      cServices::cButtons::Save_Discard_Cancel, cServices::cIcon::Exclamation)) {
+  if (!List_Unsaved()) return true;
+  const QString what = m_unsaved ? QStringLiteral("הרשימה שנקראה מה-GPS לא נשמרה.")
+                                 : QStringLiteral("השינויים ברשימה לא נשמרו.");
+  switch (m_services.Message(this, what + kCrLf + QStringLiteral("לשמור אותה?"),
+                             cServices::cButtons::Save_Discard_Cancel,
+                             cServices::cIcon::Exclamation)) {
     case cServices::cAnswer::Save:
       return Save_List_As();
     case cServices::cAnswer::Discard:
@@ -163,6 +165,7 @@ bool frmVQ::Confirm_Discard() {
 bool frmVQ::eventFilter(QObject* watched, QEvent* event) {
   if (Cancel_On_Escape(watched, event)) return true;
   if (watched == lv->viewport()) {
+    if (Row_Drag_Event(event)) return true;
     if (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove) {
       static_cast<QDropEvent*>(event)->acceptProposedAction();
       return true;
@@ -215,8 +218,9 @@ bool frmVQ::Save_List_As() {
     return false;
   }
   m_unsaved = false;
+  Undo->setClean();
   FileTitle = Path_To_Name(path);
-  setWindowTitle(QStringLiteral("VQ - ") + FileTitle);
+  Set_Caption(FileTitle);
   Save_Setting(QStringLiteral("Settings/SaveType"),
                QLatin1Char('.') + QFileInfo(path).suffix().toLower());
   return true;

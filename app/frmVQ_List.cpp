@@ -45,12 +45,18 @@ void frmVQ::resizeEvent(QResizeEvent* event) {
 // export, rounded for display only. The list shows what the last redisplay showed.
 void frmVQ::Show_Summary() {
   const int n = lvModel->Row_Count();
+  sbSummary->setToolTip(QString());
   if (n == 0) {
     sbSummary->setText(QStringLiteral("הרשימה ריקה"));
     return;
   }
   if (n == 1) {
     sbSummary->setText(QStringLiteral("נקודה אחת"));
+    return;
+  }
+  if (Points.From_Track) {
+    sbSummary->setText(Track_Summary());
+    sbSummary->setToolTip(sbSummary->text());  // the bar may be too short for all of it
     return;
   }
   QString km = QString::fromStdString(NumText::Rounded_Text(Points.Shown_Total_Km(), 2));

@@ -38,9 +38,9 @@ cUsbResult Failure(cUsbResult::Status status, const QString& path) {
 }
 }  // namespace
 
-void frmVQ::Usb_Upload_Start(qint16 Idx, const QString& Desc) {
+void frmVQ::Usb_Upload_Start(qint16 Idx, const QString& Desc, const cNameRules& rules) {
   Set_Busy(true);
-  const cUsbResult r = Usb_Upload_Route(Drive_Folder(), Points, Idx, Desc);
+  const cUsbResult r = Usb_Upload_Route(Drive_Folder(), Points, Idx, Desc, rules);
   Set_Busy(false);
   Notice(Usb_Message(r));
 }

@@ -151,6 +151,27 @@ void BM_Grid_Values_32767(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_Grid_Values_32767)->ArgName("CoorSys")->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+
+// One point of the 32767 edited in the window (its easting typed in the middle of the list): its
+// row and the next leg redrawn, the status bar's total, the repaint; beside the Open above.
+void BM_Window_Edit_One_Of_32767(benchmark::State& state) {
+  cScene& s = Scene();
+  QTemporaryDir store;
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, store.path());
+  QSettings(QStringLiteral("VQ"), QStringLiteral("VQ")).setValue("Settings/1StUse", "1");
+  cFakeServices services;
+  frmVQ w(services);
+  w.Form_Load(s.path);
+  w.show();
+  const QModelIndex cell = w.lvModel->index(16000, 1);
+  const int E = w.lvModel->Row_Text(16001, 2).toInt();
+  int step = 0;
+  for (auto _ : state) {
+    w.lvModel->setData(cell, QString::number(E + (++step % 2) * 10), Qt::EditRole);
+    QApplication::processEvents();
+  }
+}
+BENCHMARK(BM_Window_Edit_One_Of_32767)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {

@@ -53,15 +53,17 @@ class cWriter {
   }
 
   // wpt, rtept or trkpt, with what the schema allows in its order: ele (when known), time, name,
-  // cmt.
-  void Point(const char* element, const cVQPoint& p, bool name, bool cmt) {
+  // cmt, desc. A receiver name other than the label goes into name, the label then into desc.
+  void Point(const char* element, const cVQPoint& p, bool name, bool cmt,
+             const QString* receiver_name = nullptr) {
     w.writeStartElement(QLatin1String(element));
     w.writeAttribute(QStringLiteral("lat"), QString::number(p.lat, 'f', 9));
     w.writeAttribute(QStringLiteral("lon"), Lon_Text(p.lon));
     if (p.Has_Alt()) Text("ele", Ele_Text(p.alt));
     if (p.Time.isValid()) Text("time", Time_Text(p.Time));
-    if (name) Text("name", p.Label);
+    if (name) Text("name", receiver_name ? *receiver_name : p.Label);
     if (cmt) Text("cmt", p.Comment);
+    if (receiver_name) Text("desc", p.Label);
     w.writeEndElement();
   }
 
@@ -69,7 +71,7 @@ class cWriter {
 };
 }  // namespace
 
-QByteArray GPX_Bytes(const cVQPoints& points, int route_number) {
+QByteArray GPX_Bytes(const cVQPoints& points, int route_number, const QStringList& names) {
   QBuffer buffer;
   buffer.open(QIODevice::WriteOnly);
   cWriter out(buffer);
@@ -108,11 +110,17 @@ QByteArray GPX_Bytes(const cVQPoints& points, int route_number) {
     w.writeEndElement();
     w.writeEndElement();
   } else if (points.Count() > 0) {
-    for (const cVQPoint& p : points) out.Point("wpt", p, true, !p.Comment.isEmpty());
+    const bool named = names.size() == points.Count();
+    const auto all = [&](const char* element) {
+      int i = 0;
+      for (const cVQPoint& p : points)
+        out.Point(element, p, true, !p.Comment.isEmpty(), named ? &names[i++] : nullptr);
+    };
+    all("wpt");
     w.writeStartElement(QStringLiteral("rte"));
     out.Text("name", points.Title);
     if (route_number >= 0) out.Text("number", QString::number(route_number));
-    for (const cVQPoint& p : points) out.Point("rtept", p, true, !p.Comment.isEmpty());
+    all("rtept");
     w.writeEndElement();
   }
   w.writeEndDocument();

@@ -4,9 +4,12 @@
 // its segments and nothing else. Positions have 9 decimals, elevations are metres and times
 // UTC.
 #include <QByteArray>
+#include <QStringList>
 
 class cVQPoints;
 
 // Pure: the whole file's bytes. route_number, when not negative, is written as the route's
-// <number> (the receiver files the route under it).
-QByteArray GPX_Bytes(const cVQPoints& points, int route_number = -1);
+// <number> (the receiver files the route under it). names, one for each point, are the names a
+// receiver shows: each point's <name>, its label then going into <desc>.
+QByteArray GPX_Bytes(const cVQPoints& points, int route_number = -1,
+                     const QStringList& names = {});

@@ -20,4 +20,7 @@ class cVQList {
   virtual int Row_Count() const = 0;
   // 1-based row and column, as the list view numbers its items and sub-items.
   virtual QString Row_Text(int row, int column) const = 0;
+  // Replaces one row (1-based) in place, for an edit of one point in a long list; false for a
+  // list that only takes whole batches.
+  virtual bool Set_Row(int, const cVQRow&) { return false; }
 };

@@ -209,18 +209,26 @@ void cVQPoints::Reindex() {
   for (size_t i = 0; i < m_store.recs.size(); ++i) Insert_Pos(Hash_At(i), int(i));
 }
 
-QVector<cVQRow> cVQPoints::Rows(qint16 coorSys, double* total_km) const {
-  const cVQRows rows = Lazy_Rows(coorSys);
+QVector<cVQRow> cVQPoints::Rows(qint16 coorSys, double* total_km, int first0, int count) const {
+  first0 = qBound(0, first0, Count());
+  const cVQRows rows = Lazy_Rows(coorSys, first0, count);
   if (total_km) *total_km = rows.Total_Km();
-  return rows.All();
+  QVector<cVQRow> all = rows.All();
+  // The row before the first is there only for the first leg.
+  if (first0 > 0 && !all.isEmpty()) all.removeFirst();
+  return all;
 }
 
-cVQRows cVQPoints::Lazy_Rows(qint16 coorSys) const {
+cVQRows cVQPoints::Lazy_Rows(qint16 coorSys, int first0, int count) const {
+  first0 = qBound(0, first0, Count());
+  count = count < 0 ? Count() - first0 : qMin(count, Count() - first0);
+  const size_t lo = size_t(first0 > 0 ? first0 - 1 : 0), hi = size_t(first0 + count);
   auto d = std::make_shared<cVQRows::cData>();
-  d->store = m_store;
+  d->store.texts = m_store.texts;
+  d->store.recs.assign(m_store.recs.begin() + lo, m_store.recs.begin() + hi);
   d->coorSys = coorSys;
-  d->proj = Proj_Grid(coorSys, d->E, d->N);
-  const std::vector<cVQRec>& recs = m_store.recs;
+  d->proj = Proj_Grid(coorSys, d->E, d->N, lo, hi - lo);
+  const std::vector<cVQRec>& recs = d->store.recs;
   for (size_t i = 1; i < recs.size(); ++i)
     d->total_km += cVQPoint::Leg_Km(recs[i - 1].lat, recs[i - 1].lon, recs[i].lat, recs[i].lon);
   cVQRows rows;

@@ -71,12 +71,34 @@ class cVQPoints {
   double Shown_Total_Km() const { return m_shown_total_km; }
 
   // The rows Redisplay hands to lv, for the given display system; total_km, when given,
-  // receives the sum of the legs.
-  QVector<cVQRow> Rows(qint16 coorSys, double* total_km = nullptr) const;
+  // receives the sum of the legs. first0 and count choose a part of the list (0-based first
+  // row; count -1 to the end), its first leg measured from the row before it.
+  QVector<cVQRow> Rows(qint16 coorSys, double* total_km = nullptr, int first0 = 0,
+                       int count = -1) const;
   // The same, with texts made when asked for.
-  cVQRows Lazy_Rows(qint16 coorSys) const;
+  cVQRows Lazy_Rows(qint16 coorSys, int first0 = 0, int count = -1) const;
   // The records themselves, for a pass over a long list that needs no point objects.
   const cVQStore& Store() const { return m_store; }
+
+  // Editing (points/cVQPoints_Edit.cpp). Every label stays unique ignoring case: what would
+  // break that is refused (false) and nothing changes. None of them redisplays.
+  // Puts `point` in place of the point at position index (1 to Count).
+  bool Replace(int index, cVQPoint point);
+  // Inserts the points so that afterwards they stand at rows0 (0-based, increasing).
+  bool Insert_Rows(const std::vector<int>& rows0, std::vector<cVQPoint> points);
+  // Afterwards row i holds what row order0[i] held; false unless order0 is a permutation.
+  bool Reorder(const std::vector<int>& order0);
+  // A label the list does not hold: the lowest whole number from Count + 1.
+  QString Free_Label() const;
+  // Rebuilds rows first to last (1-based) and the leg of the row after them in lv, without
+  // rebuilding the rest; a list that cannot take single rows is redisplayed whole.
+  void Redisplay_Rows(int first, int last);
+
+  // A place typed in the display shown (points/cVQPoints_Place.cpp): a pair of coordinates, or,
+  // typed into coordinate column 2 or 3 of the point `from`, one value for that column's
+  // coordinate. False when the text is no place in that display.
+  bool Place_From_Text(const QString& text, double& lat_deg, double& lon_deg,
+                       const cVQPoint* from = nullptr, int column = 0) const;
 
   std::vector<cVQPoint>::const_iterator begin() const { return View().begin(); }
   std::vector<cVQPoint>::const_iterator end() const { return View().end(); }
@@ -92,9 +114,13 @@ class cVQPoints {
   int Find_Pos(QStringView label, uint32_t hash) const;
   void Insert_Pos(uint32_t hash, int pos);
   void Reindex();
-  // The grid values of every point for a grid display (1 with the datum option, or 2), in one
-  // batch through PROJ; false when the display needs none of them or PROJ is not set up.
-  bool Proj_Grid(qint16 coorSys, std::vector<double>& E, std::vector<double>& N) const;
+  // The grid values of `count` points from first0 for a grid display (1 with the datum option,
+  // or 2), in one batch through PROJ; false when the display needs none or PROJ is not set up.
+  bool Proj_Grid(qint16 coorSys, std::vector<double>& E, std::vector<double>& N, size_t first0,
+                 size_t count) const;
+  // One place's grid values in a grid display (1 or 2), unrounded where PROJ gives them, and back.
+  bool Grid_Of(qint16 coorSys, double lat, double lon, double& E, double& N) const;
+  bool LatLon_Of(qint16 coorSys, double E, double N, double& lat, double& lon) const;
 
   qint16 m_CoorSys = 0;
   double m_shown_total_km = 0;

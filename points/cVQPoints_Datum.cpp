@@ -12,14 +12,15 @@ constexpr double kOriginLat = 31.73409, kCentralLon = 35.21206;
 constexpr double kFalseE = 170251, kFalseN = 1126868;
 }  // namespace
 
-bool cVQPoints::Proj_Grid(qint16 coorSys, std::vector<double>& E, std::vector<double>& N) const {
+bool cVQPoints::Proj_Grid(qint16 coorSys, std::vector<double>& E, std::vector<double>& N,
+                          size_t first0, size_t count) const {
   if (coorSys != 2 && !(coorSys == 1 && m_Datum)) return false;
   const cProjGrids& proj = cProjGrids::Shared();
   if (!proj.Ok()) return false;
   const std::vector<cVQRec>& recs = m_store.recs;
-  E.resize(recs.size());
-  N.resize(recs.size());
-  for (size_t i = 0; i < recs.size(); ++i) E[i] = recs[i].lat, N[i] = recs[i].lon;
+  E.resize(count);
+  N.resize(count);
+  for (size_t i = 0; i < count; ++i) E[i] = recs[first0 + i].lat, N[i] = recs[first0 + i].lon;
   return coorSys == 2 ? proj.WGS84_To_New_Grid(E.data(), N.data(), E.size())
                       : proj.WGS84_To_Old_Grid(E.data(), N.data(), E.size());
 }

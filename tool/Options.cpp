@@ -23,7 +23,7 @@ const QVector<cToolOption>& Tool_Options() {
       {"true-datum", nullptr, "show convert upload-route plot",
        "read the file's grid values on the grid's own datum (EPSG:28193) and take them to WGS 84\n"
        "through PROJ; the Israeli grid is shown on that datum too"},
-      {"pick", "P", "show convert upload-route stats plot",
+      {"pick", "P", "show convert upload-route stats plot names",
        "route:N, track:N (from 1) or waypoints: the part of a .gpx FILE that becomes the list\n"
        "(default: its first route, else its first track, else its waypoints)"},
       {"reverse", nullptr, kShape, "reverse the list (after --pick, before the two below)"},
@@ -50,10 +50,21 @@ const QVector<cToolOption>& Tool_Options() {
        "how long a request waits for its answer, 1 to 60000 milliseconds (default 2000)"},
       {"trace", nullptr, kLink, "print every frame sent and received on stderr"},
       {"number", "R", "upload-route", "the route number, 1 to 20"},
-      {"title", "T", "upload-route", "the route title (default: the file's name)"},
+      {"title", "T", "upload-route names", "the route title (default: the file's name)"},
       {"yes", nullptr, "download-track upload-route",
        "go on when two points get the same name in the receiver; keep the points of a log cut\n"
        "short"},
+      {"format", "DNNN", "names",
+       "the receiver's waypoint format, D100 to D110 or D150 to D155 (default D108); GPX gives\n"
+       "the names of a drive upload"},
+      {"latin-names", nullptr, "names upload-route",
+       "names of A-Z, 0-9, space and hyphen for a receiver without Hebrew: the hiker's own name,\n"
+       "else the label, marks removed and Hebrew transliterated (see README); unique in the route"},
+      {"name-length", "L", "names upload-route",
+       "the longest Latin name, 6 to 20 (default 10; the six-character formats take 6, a drive 14)"},
+      {"names", "FILE", "names upload-route",
+       "the hiker's own Latin names, UTF-8 lines 'label,name'; they win over names.csv in the\n"
+       "settings folder, and a line without a usable name stops the command"},
       {"storage", "DIR", "download-track upload-route",
        "the folder of a Garmin receiver seen as a USB drive (one holding a Garmin folder): the\n"
        "route is written there as a GPX file, the track is read from its active log"},

@@ -11,7 +11,7 @@
 namespace {
 // The serial options name another receiver: with a drive they are a mistake, not ignored.
 bool Drive_Only(const cToolArgs& args) {
-  for (const char* name : {"port", "settings", "timeout", "trace"})
+  for (const char* name : {"port", "settings", "timeout", "trace", "name-length"})
     if (args.Is_Set(name)) {
       args.Usage(QStringLiteral("--%1 does not go with --storage").arg(QLatin1String(name)));
       return false;
@@ -41,7 +41,9 @@ int Cmd_Upload_Route_Storage(const cToolArgs& args) {
   int number = 0;
   QString title;
   if (const int status = Load_Route(args, points, number, title)) return status;
-  const cUsbResult r = Usb_Upload_Route(args.Value("storage"), points, number, title);
+  cNameRules rules;
+  if (const int status = Name_Rules(args, rules)) return status;
+  const cUsbResult r = Usb_Upload_Route(args.Value("storage"), points, number, title, rules);
   if (r.status != cUsbResult::Done) {
     ToolUtil::Error(Usb_Line(r));
     return 1;

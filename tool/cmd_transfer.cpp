@@ -123,12 +123,15 @@ int Cmd_Upload_Route(const cToolArgs& args) {
   int number = 0;
   QString title;
   if (const int status = Load_Route(args, points, number, title)) return status;
+  cNameRules rules;
+  if (const int status = Name_Rules(args, rules)) return status;
   cLink link(o);
   cConsoleUI ui;
   ui.yes = args.Is_Set("yes");
   cTransfer transfer(link.garmin, points, ui);
   transfer.Set_English(true);
   transfer.Set_Handshake_Wait_Ms(o.timeout_ms);
+  transfer.Set_Name_Rules(rules);
   const bool started = transfer.Garmin_Upload_Start(o.port, o.settings, qint16(number), title);
   return Run(transfer, started) == cTransfer::cEnd::Completed ? 0 : 1;
 }

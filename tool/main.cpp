@@ -44,6 +44,10 @@ const cCommand kCommands[] = {
      Cmd_Download_Track},
     {"upload-route", "FILE", "Upload the points of FILE to the receiver as route R.",
      Cmd_Upload_Route},
+    {"names", "FILE",
+     "Print the name each point of FILE gets in the receiver, as the uploads send it: one line\n"
+     "per point, its label, TAB and its name, then 'route', TAB and the route's title.",
+     Cmd_Names},
     {"devices", "",
      "List what a transfer can reach, one line each, TAB-separated: \"port\" and each serial\n"
      "port with its description (\"receiver\" when the port is a Garmin receiver: the USB ones\n"

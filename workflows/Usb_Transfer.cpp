@@ -8,6 +8,7 @@
 #include "points/cVQPoints.h"
 #include "storage/DriveFiles.h"
 #include "storage/cGarminDrive.h"
+#include "text/Receiver_Names.h"
 #include "text/TimeText.h"
 
 namespace {
@@ -27,7 +28,7 @@ cUsbResult Result(cUsbResult::Status status, const QString& path, const QString&
 }  // namespace
 
 cUsbResult Usb_Upload_Route(const QString& drive_folder, const cVQPoints& points, int number,
-                            const QString& title) {
+                            const QString& title, const cNameRules& rules) {
   cGarminDrive drive;
   if (!Open_Garmin_Drive(drive_folder, drive)) return Result(cUsbResult::Not_A_Drive, drive_folder);
   if (points.Count() == 0) return Result(cUsbResult::Empty_List, drive_folder);
@@ -37,8 +38,13 @@ cUsbResult Usb_Upload_Route(const QString& drive_folder, const cVQPoints& points
                   drive.Input_Folder.isEmpty() ? drive.Root : drive.Input_Folder,
                   QStringLiteral("cannot make the folder: ") + why);
   cVQPoints route = points;
-  route.Title = title;
-  const QByteArray bytes = GPX_Bytes(route, number);
+  route.Title = Receiver_Title(title, kGpx_Format, rules);
+  QStringList names;
+  if (rules.Latin) {
+    for (const cVQPoint& p : points) names << p.Label;
+    names = Receiver_Names(names, kGpx_Format, rules);
+  }
+  const QByteArray bytes = GPX_Bytes(route, number, names);
   // Another program may take the chosen name meanwhile: then the next free one is taken.
   for (int attempt = 0; attempt < 3; ++attempt) {
     const QString path = New_File_Path(drive.Input_Folder, title, QStringLiteral("gpx"));

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "text/Receiver_Names.h"
+
 struct cGarminDrive;
 class cVQPoints;
 
@@ -18,9 +20,11 @@ struct cUsbResult {
   int count = 0;  // points written or read
 };
 
-// Writes the points as route `number` titled `title` to the drive at `drive_folder`.
+// Writes the points as route `number` titled `title` to the drive at `drive_folder`. With Latin
+// rules every point's <name> is its Latin name (the label goes into <desc>) and the route's
+// <name> the Latin title, for the receivers that show no Hebrew.
 cUsbResult Usb_Upload_Route(const QString& drive_folder, const cVQPoints& points, int number,
-                            const QString& title);
+                            const QString& title, const cNameRules& rules = {});
 // The track files a download can read: the active log first (when it is there), then the saved
 // tracks.
 QStringList Usb_Track_Files(const cGarminDrive& drive);

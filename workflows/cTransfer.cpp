@@ -1,7 +1,6 @@
 // The transfer's start, its handshake, its link errors and its one ending.
 #include "workflows/cTransfer.h"
 
-#include <QSet>
 
 #include "files/PointFile.h"
 #include "garmin/cGarmin.h"
@@ -31,24 +30,6 @@ QString cTransfer::Offered_Title(const QString& FileTitle) {
   return FileTitle.toUpper();
 }
 
-QString cTransfer::Receiver_Name(const QString& label, const QString& format) {
-  static const QSet<QString> kSixWide = {"D100", "D101", "D102", "D103", "D104", "D107",
-                                         "D150", "D151", "D152", "D154", "D155"};
-  const QString name = label.toUpper();
-  return kSixWide.contains(format) ? name.left(6) : name;
-}
-
-QPair<int, int> cTransfer::First_Name_Collision(const cVQPoints& points, const QString& format) {
-  QHash<QString, int> seen;
-  for (int i = 1; i <= points.Count(); ++i) {
-    const QString name = Receiver_Name(points.Item(i).Label, format);
-    const auto it = seen.constFind(name);
-    if (it != seen.constEnd()) return {*it, i};
-    seen.insert(name, i);
-  }
-  return {0, 0};
-}
-
 QString cTransfer::T(const char* hebrew, const char* english) const {
   return QString::fromUtf8(m_English ? english : hebrew);
 }
@@ -76,6 +57,7 @@ bool cTransfer::Begin(cPhase kind, qint16 port, const QString& settings) {
   m_phase = cPhase::Handshake;
   m_heard = cHeard::Nothing;
   m_Receiver = cReceiver();
+  m_Heard_Format.clear();
   m_Product_Text.clear();
   m_attempts = 0;
   m_ui.Set_Busy(true);
@@ -154,6 +136,7 @@ bool cTransfer::Ask(bool retry, const QString& text) {
 
 void cTransfer::Handshake_Done() {
   m_Deadline.stop();
+  m_Heard_Format = m_Receiver.Route_Waypoint_Format();
   if (m_kind == cPhase::Upload)
     Upload_Begin();
   else

@@ -14,6 +14,7 @@
 
 #include "garmin/Receiver.h"
 #include "points/cVQPoints.h"
+#include "text/Receiver_Names.h"
 
 class cGarmin;
 class cTransferUI;
@@ -64,11 +65,17 @@ class cTransfer : public QObject {
   // The title offered for a route: the file title without a final ".TWL", ".GPX" or ".CSV" (any
   // case), upper-cased.
   static QString Offered_Title(const QString& FileTitle);
-  // The name a label becomes in a receiver's waypoint format: upper-cased, cut to six
-  // characters in the fixed-width formats. The upload names every waypoint through it.
-  static QString Receiver_Name(const QString& label, const QString& format);
-  // The first pair of labels (1-based rows) that become the same receiver name; {0, 0} if none.
-  static QPair<int, int> First_Name_Collision(const cVQPoints& points, const QString& format);
+  // The rules the next upload names its points and title by; shown_format is the waypoint
+  // format the route dialog showed the names for (empty: none were shown).
+  void Set_Name_Rules(const cNameRules& rules, const QString& shown_format = QString()) {
+    m_Rules = rules;
+    m_Shown_Format = shown_format;
+  }
+  // The waypoint format the last handshake's receiver takes; empty when none answered.
+  const QString& Heard_Format() const { return m_Heard_Format; }
+  // The last upload stopped before sending anything: the receiver's format gives other names
+  // than the route dialog showed.
+  bool Names_Changed() const { return m_Names_Changed; }
 
  signals:
   void Ended(cTransfer::cEnd how);
@@ -92,6 +99,7 @@ class cTransfer : public QObject {
   void Garmin_cError(qint16 errnum, const QString& errmsg, const QByteArray& packet);
   // Upload (cTransfer_Upload.cpp).
   void Upload_Begin();
+  bool Choose_Names();
   void Start_Records();
   void Garmin_Acked(quint8 pid);
   void Send_Route_Waypoint();
@@ -138,6 +146,11 @@ class cTransfer : public QObject {
   int m_Wpt_Acked = 0;  // waypoints the receiver has acknowledged
   qint16 m_Idx = 0;
   QString m_Desc, m_Wpt_Format;
+  cNameRules m_Rules;
+  QString m_Shown_Format, m_Heard_Format;
+  bool m_Names_Changed = false;
+  QStringList m_Names;  // the receiver names of the points, in list order
+  QString m_Title;      // the route's title as sent
   int m_Sent = 0;
   quint8 m_Awaited = 0;  // the id of the packet sent last, whose ACK moves the upload on
   // Download state: the log is collected apart and becomes the list only at its end, so the

@@ -18,6 +18,7 @@ bool cTransfer::Garmin_Upload_Start(qint16 port, const QString& settings, qint16
   }
   m_Idx = Idx;
   m_Desc = Desc;
+  m_Names_Changed = false;
   m_Send_Header = true;
   m_Send_Link = false;
   m_Wpt_Index = 0;
@@ -42,21 +43,48 @@ void cTransfer::Upload_Begin() {
     End(cEnd::Failed, T("הרשימה ארוכה מדי למסלול אחד.", "the list is too long for one route"));
     return;
   }
-  const QPair<int, int> clash = First_Name_Collision(Points, m_Wpt_Format);
-  if (clash.first > 0) {
-    const QString a = Points.Item(clash.first).Label, b = Points.Item(clash.second).Label;
-    const QString text =
-        m_English ? QStringLiteral("\"%1\" and \"%2\" get the same name in the receiver (%3)")
-                  : QStringLiteral(
-                        "הנקודות \"%1\" ו-\"%2\" יקבלו במכשיר אותו שם (%3)\r\n"
-                        "להמשיך בטעינה?");
-    if (!Ask(false, text.arg(a, b, Receiver_Name(a, m_Wpt_Format)))) return;
-  }
+  if (!Choose_Names()) return;
   Garmin.Reset();
   Garmin.Pvt_Data_Stop();
   // The receiver gets time to drop what it was doing before the records are announced.
   m_phase = cPhase::Settle;
   m_Deadline.start(m_wait_ms);
+}
+
+// The names for the receiver's format, by the one rule set; false (the upload has ended) when
+// they are not the ones the route dialog showed, or when two Hebrew names are the same and the
+// user stops.
+bool cTransfer::Choose_Names() {
+  QStringList labels;
+  for (const cVQPoint& p : Points) labels << p.Label;
+  m_Names = Receiver_Names(labels, m_Wpt_Format, m_Rules);
+  m_Title = Receiver_Title(m_Desc, m_Wpt_Format, m_Rules);
+  if (!m_Shown_Format.isEmpty() && m_Shown_Format != m_Wpt_Format &&
+      (Receiver_Names(labels, m_Shown_Format, m_Rules) != m_Names ||
+       Receiver_Title(m_Desc, m_Shown_Format, m_Rules) != m_Title)) {
+    m_Names_Changed = true;
+    End(cEnd::Failed, (m_English ? QStringLiteral("the receiver (%1) takes other names than shown")
+                                 : QStringLiteral("שמות הנקודות במכשיר הזה (%1) שונים מאלה "
+                                                  "שהוצגו.\r\nבדקו אותם ואשרו שוב."))
+                          .arg(m_Wpt_Format));
+    return false;
+  }
+  if (m_Rules.Latin) return true;
+  QHash<QString, int> seen;
+  for (int i = 0; i < m_Names.size(); ++i) {
+    const auto it = seen.constFind(m_Names[i]);
+    if (it == seen.constEnd()) {
+      seen.insert(m_Names[i], i);
+      continue;
+    }
+    const QString text =
+        m_English ? QStringLiteral("\"%1\" and \"%2\" get the same name in the receiver (%3)")
+                  : QStringLiteral(
+                        "הנקודות \"%1\" ו-\"%2\" יקבלו במכשיר אותו שם (%3)\r\n"
+                        "להמשיך בטעינה?");
+    return Ask(false, text.arg(labels[*it], labels[i], m_Names[i]));
+  }
+  return true;
 }
 
 void cTransfer::Start_Records() {
@@ -128,10 +156,10 @@ void cTransfer::Upload_Failed(const QString& reason) {
 void cTransfer::Send_Route_Header() {
   m_Send_Header = false;
   m_ui.Show_Panel(2, QStringLiteral("טוען ") + m_Desc);
-  Garmin.Route.Ident = m_Desc;
+  Garmin.Route.Ident = m_Title;
   Garmin.Route.Number = m_Idx;
   // The D201 header carries a 20-character comment: the title, so that those receivers show it.
-  Garmin.Route.Cmnt = m_Desc.toUpper().left(20);
+  Garmin.Route.Cmnt = m_Title.toUpper().left(kMax_Title_Length);
   Garmin.Send_Route_Header();
 }
 
@@ -147,7 +175,7 @@ void cTransfer::Send_Route_Link() {
 void cTransfer::Build_Wpt() {
   const cVQPoint& p = Points.Item(m_Wpt_Index);
   m_ui.Show_Panel(2, QStringLiteral("טוען ") + p.Label);
-  Garmin.Waypoint.Ident = Receiver_Name(p.Label, m_Wpt_Format);
+  Garmin.Waypoint.Ident = m_Names.value(m_Wpt_Index - 1, p.Label);
   Garmin.Waypoint.lat = p.lat;
   Garmin.Waypoint.lon = p.lon;
   Garmin.Waypoint.alt = float(p.alt);

@@ -18,6 +18,7 @@ class cFakeServices : public cServices {
   QStringList dialog_folders, dialog_filters, dialog_names, opened;
   int save_filter = 0;         // the filter entry the save dialog answers with
   QList<int> offered_filters;  // the entries it was opened with
+  QStringList texts;           // answers of the text questions, in order; none left: cancelled
   QStringList choices;         // the items of the last list shown
   int chosen = 0;              // its answer; -1: cancelled
   bool open_document_ok = true;
@@ -40,6 +41,9 @@ class cFakeServices : public cServices {
       *chosen_filter = save_filter;
     }
     return Dialog(folder, filter);
+  }
+  QString Ask_Text(QWidget*, const QString&, const QString&) override {
+    return texts.isEmpty() ? QString() : texts.takeFirst();
   }
   int Choose(QWidget*, const QString&, const QStringList& items) override {
     choices = items;

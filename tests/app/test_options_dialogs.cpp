@@ -1,8 +1,10 @@
 // The settings and route dialogs against a real settings store in a temporary folder.
+#include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSpinBox>
 #include <QPushButton>
 
 #include "app/Translations.h"
@@ -55,6 +57,13 @@ TEST_F(Dialogs, OptionsOkStoresTheTextsCancelNothingUsbTheDrive) {
   frmOptions serial;
   serial.cmbMake->setCurrentIndex(0);
   EXPECT_FALSE(serial.cmbDrive->isEnabled());
+  // The receiver's names: Latin and their length are remembered.
+  serial.chkLatin->setChecked(true);
+  serial.txtNameLength->setValue(14);
+  serial.cmdOK_Click();
+  frmOptions names;
+  EXPECT_TRUE(names.chkLatin->isChecked());
+  EXPECT_EQ(names.txtNameLength->value(), 14);
 }
 
 TEST_F(Dialogs, OptionsPortOutsideTheListAndNamedDevices) {

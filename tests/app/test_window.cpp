@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QDropEvent>
 #include <QFile>
@@ -12,12 +13,14 @@
 #include <QLabel>
 #include <QMimeData>
 #include <QScrollBar>
+#include <QUndoStack>
 #include <QStatusBar>
 #include <QTextBrowser>
 #include <QTreeView>
 #include <QUrl>
 
 #include "app/cListModel.h"
+#include "geo/Xlate.h"
 #include "tests/app/WindowTest.h"
 #include "tests/gen/TwlGen.h"
 
@@ -104,12 +107,8 @@ TEST_F(Window, StoredDisplaySizesAndBadValues) {
   }
 }
 
+// The command line's file is opened (see the edit tests); the whole text is its name.
 TEST_F(Window, CommandLineOpensTheFile) {
-  auto w = Started(Data("mixed.twl"));
-  EXPECT_EQ(w->windowTitle(), "VQ - mixed.twl");
-  ASSERT_EQ(w->lvModel->Row_Count(), 4);
-  EXPECT_EQ(w->lvModel->Row_Text(1, 2), "171714");
-
   auto q = Started("\"" + Data("mixed.twl") + "\"");
   ASSERT_EQ(services.messages.size(), 1);
   EXPECT_EQ(q->lvModel->Row_Count(), 0);
@@ -245,6 +244,16 @@ TEST_F(Window, AListFromTheReceiverAsksBeforeItIsReplaced) {
   w->Open_File(Data("duplicates.twl"));
   EXPECT_EQ(w->windowTitle(), "VQ - duplicates.twl");
   EXPECT_FALSE(w->List_Unsaved());
+  // An edit asks the same; Save As clears the caption's mark.
+  ASSERT_TRUE(w->lvModel->setData(w->lvModel->index(0, 4), "x", Qt::EditRole));
+  services.answers = {A::Cancel};
+  w->Open_File(Data("mixed.twl"));
+  EXPECT_EQ(w->windowTitle(), "VQ - duplicates.twl*");
+  EXPECT_TRUE(services.messages.last().text.startsWith(QStringLiteral("השינויים ברשימה")));
+  services.file_names = {dir.filePath("edited.csv")};
+  w->mnuFileSaveAs->trigger();
+  EXPECT_EQ(w->windowTitle(), "VQ - edited.csv");
+  EXPECT_FALSE(w->List_Unsaved());
 
   // Save: the list is written first, then the program ends.
   w->List_From_Receiver("eTrex Legend");
@@ -253,6 +262,102 @@ TEST_F(Window, AListFromTheReceiverAsksBeforeItIsReplaced) {
   w->mnuFileExit->trigger();
   EXPECT_TRUE(QFile::exists(dir.filePath("track.txt")));
   EXPECT_EQ(services.ended, 1);
+}
+
+// A typed cell changes its point and the legs beside it in place; what is no value is refused
+// with a message and the cell keeps its text; every edit undoes.
+TEST_F(Window, CellEditsFollowTheDisplayAndRefuseWhatIsNoValue) {
+  auto w = Started(Data("mixed.twl"));
+  cListModel& m = *w->lvModel;
+  const auto edit = [&](int row, int column, const char* text) {
+    return m.setData(m.index(row, column), QString::fromUtf8(text), Qt::EditRole);
+  };
+  int resets = 0;
+  QObject::connect(&m, &QAbstractItemModel::modelReset, [&] { ++resets; });
+  ASSERT_TRUE(edit(1, 1, "171000"));  // the easting typed, the northing kept
+  EXPECT_EQ(m.Row_Text(2, 2) + " " + m.Row_Text(2, 3), "171000 1132069");
+  EXPECT_EQ(m.Row_Text(2, 6) + " " + m.Row_Text(3, 6), "0.86 53.16");
+  EXPECT_EQ(resets, 0);
+  EXPECT_EQ(w->windowTitle(), "VQ - mixed.twl*");
+  const struct {
+    int row, column;
+    const char* text;
+  } refused[] = {{0, 0, "jlm2"}, {0, 0, " "}, {0, 1, "abc"}, {0, 2, "1e12"}, {0, 3, "12 m"}};
+  for (const auto& r : refused) {
+    const QString before = m.Row_Text(r.row + 1, r.column + 1);
+    EXPECT_FALSE(edit(r.row, r.column, r.text)) << r.text;
+    EXPECT_EQ(m.Row_Text(r.row + 1, r.column + 1), before) << r.text;
+  }
+  ASSERT_EQ(services.messages.size(), 5);
+  EXPECT_TRUE(services.messages[0].text.contains("JLM2"));
+  w->mnuDisplayCorLL->trigger();
+  ASSERT_TRUE(edit(3, 2, "N31 46' 36.1\" E35 14' 4.2\""));
+  ASSERT_TRUE(edit(3, 0, "eilat2") && edit(3, 3, "-412.5") && edit(3, 4, "ים המלח"));
+  EXPECT_EQ(m.Row_Text(4, 1) + "|" + m.Row_Text(4, 2) + "|" + m.Row_Text(4, 3) + "|" +
+                m.Row_Text(4, 4) + "|" + m.Row_Text(4, 5),
+            "eilat2|N31 46' 36.1|E35 14' 4.2|-412.5|ים המלח");
+  // Insert types a place; a new point gets a free number as its name.
+  w->lv->selectionModel()->clearSelection();
+  services.texts = {"31.7767 x", "31.5 35"};
+  w->mnuEditInsert->trigger();
+  w->mnuEditInsert->trigger();
+  ASSERT_EQ(w->Points.Count(), 5);
+  EXPECT_EQ(m.Row_Text(5, 1) + "|" + m.Row_Text(5, 2), "5|N31 30' 00");
+  for (int n = 0; n < 6; ++n) w->mnuEditUndo->trigger();
+  EXPECT_EQ(w->windowTitle(), "VQ - mixed.twl");
+  EXPECT_EQ(w->Points.Count(), 4);
+  EXPECT_EQ(m.Row_Text(2, 6), "0.5");
+  EXPECT_EQ(m.Row_Text(4, 1) + m.Row_Text(4, 4), "Eilat12");
+}
+
+// Selected rows move, are dragged and deleted together, and come back with undo; copy gives
+// them as shown; find goes to the next point that holds the text.
+TEST_F(Window, RowsMoveAndDeleteTogetherAndUndo) {
+  auto w = Started(Data("mixed.twl"));
+  w->show();
+  QApplication::processEvents();
+  const auto labels = [&] {
+    QStringList l;
+    for (int r = 1; r <= w->lvModel->Row_Count(); ++r) l << w->lvModel->Row_Text(r, 1);
+    return l.join(",").toStdString();
+  };
+  const auto select = [&](std::initializer_list<int> rows) {
+    w->lv->selectionModel()->clearSelection();
+    for (int r : rows)
+      w->lv->selectionModel()->select(w->lvModel->index(r, 0),
+                                      QItemSelectionModel::Select | QItemSelectionModel::Rows);
+  };
+  select({0, 1});
+  w->mnuEditDown->trigger();
+  EXPECT_EQ(labels(), ",שער יפו,JLM2,Eilat");
+  w->mnuEditDown->trigger();
+  w->mnuEditDown->trigger();  // already at the bottom
+  EXPECT_EQ(labels(), ",Eilat,שער יפו,JLM2");
+  w->mnuEditCopy->trigger();
+  EXPECT_EQ(QApplication::clipboard()->text().toStdString(),
+            "שער יפו\t171714\t1131593\t770\tירושלים, העיר העתיקה\t247.98\nJLM2\t171856\t1132069\t765\t\t0.5\n");
+  // Dropped on the first row's upper half: before it.
+  QMimeData data;
+  data.setData(cListModel::kRowsMime, "3");
+  const QPoint top = w->lv->visualRect(w->lvModel->index(0, 0)).topLeft() + QPoint(2, 1);
+  QDragEnterEvent enter(top, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(w->lv->viewport(), &enter);
+  QDropEvent drop(top, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(w->lv->viewport(), &drop);
+  EXPECT_EQ(labels(), "JLM2,,Eilat,שער יפו");
+  select({0, 2});
+  w->mnuEditDelete->trigger();
+  EXPECT_EQ(labels(), ",שער יפו");
+  services.texts = {"ים", "תל"};
+  w->mnuEditFind->trigger();
+  EXPECT_EQ(w->lv->currentIndex().row(), 1);  // the comment holds it
+  w->mnuEditFind->trigger();
+  EXPECT_EQ(w->lv->currentIndex().row(), 0);  // round to the top
+  for (int n = 0; n < 3; ++n) w->mnuEditUndo->trigger();
+  EXPECT_EQ(labels(), ",שער יפו,JLM2,Eilat");
+  EXPECT_EQ(w->Selected_Rows(), (std::vector<int>{1, 2}));
+  w->mnuEditRedo->trigger();
+  EXPECT_EQ(labels(), ",Eilat,שער יפו,JLM2");
 }
 
 TEST_F(Window, ExitAndReceiverAnswers) {
@@ -268,5 +373,13 @@ TEST_F(Window, ExitAndReceiverAnswers) {
   auto empty = Started();
   empty->mnuFileUpload->trigger();
   EXPECT_EQ(services.messages.last().text, QStringLiteral("אין מסלול לטעינה"));
+  // A list longer than a receiver's route is offered simplification first.
+  const QString many = dir.filePath("many.twl");
+  ASSERT_TRUE(TwlGen::Write_File(many, TwlGen::Make_TWL(TwlGen::Spread_Records(251))));
+  empty->Open_File(many);
+  services.answers = {cServices::cAnswer::Cancel};
+  empty->mnuFileUpload->trigger();
+  EXPECT_EQ(services.messages.last().buttons, cServices::cButtons::Yes_No_Cancel);
+  EXPECT_TRUE(empty->RteData.isNull());
 }
 }  // namespace

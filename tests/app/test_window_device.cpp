@@ -3,11 +3,14 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QCheckBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QTimer>
 #include <QtEndian>
 
@@ -69,6 +72,33 @@ TEST_F(WindowDevice, UploadFromTheLatLonDisplaySendsThePointsThemselves) {
   ASSERT_GE(wpt.size(), 3 + 32);
   const double lat = qFromLittleEndian<qint32>(wpt.constData() + 3 + 24) * 180.0 / 2147483648.0;
   EXPECT_NEAR(lat, w->Points.Item(1).lat, 1e-6);
+}
+
+// Latin names switched on in the route dialog (and remembered), one name edited there (checked as
+// typed, kept in names.csv): the names shown are the names on the wire.
+TEST_F(WindowDevice, RouteDialogNamesAreTheNamesSent) {
+  QStringList shown;
+  QTimer::singleShot(0, [&] {
+    frmRteData* d = w->RteData;
+    d->chkLatin->click();
+    d->lvNames->item(1, 1)->setText("shar yfo");  // another point's name
+    EXPECT_FALSE(d->cmdOK->isEnabled());
+    d->lvNames->item(1, 1)->setText("jlm-2");
+    shown = d->Names();
+    d->cmdOK_Click();
+    if (d->isVisible()) d->cmdCancel_Click();  // OK still waiting: the test fails, not hangs
+  });
+  w->mnuFileUpload->trigger();
+  ASSERT_TRUE(Wait_Until([&] { return !services.messages.isEmpty(); }));
+  EXPECT_EQ(shown, QStringList({"SHAR YFO", "JLM-2", "3", "EILAT"}));
+  EXPECT_EQ(Stored("Settings/LatinNames"), "1");
+  QFile names(dir.filePath("VQ/names.csv"));
+  ASSERT_TRUE(names.open(QIODevice::ReadOnly));
+  EXPECT_EQ(names.readAll(), "JLM2,JLM-2\n");
+  QStringList sent;
+  for (const QByteArray& p : sim.Received)
+    if (quint8(p[1]) == 30) sent << QString::fromLatin1(p.mid(3 + 48).split('\0').first());
+  EXPECT_EQ(sent, shown);
 }
 
 TEST_F(WindowDevice, DownloadReplacesTheListAndCancelledHandshakeKeepsIt) {

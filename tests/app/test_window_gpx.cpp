@@ -5,8 +5,14 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTimer>
+#include <functional>
+
+#include <QLabel>
+#include <QSpinBox>
+#include <QUndoStack>
 
 #include "app/frmPick.h"
+#include "app/frmSimplify.h"
 #include "files/PointFile.h"
 #include "tests/app/WindowTest.h"
 
@@ -28,6 +34,49 @@ const QStringList& Answer_Pick(int row) {
     if (QWidget* w = QApplication::activeModalWidget()) w->close();
   });
   return lines;
+}
+
+// Answers the next simplify dialog through `answer`, closing it after two seconds as above.
+void Answer_Simplify(std::function<void(frmSimplify&)> answer) {
+  QTimer::singleShot(0, [answer] {
+    if (auto* d = qobject_cast<frmSimplify*>(QApplication::activeModalWidget())) answer(*d);
+  });
+  QTimer::singleShot(2000, [] {
+    if (QWidget* w = QApplication::activeModalWidget()) w->close();
+  });
+}
+
+// A track shows its numbers; reversed and simplified it comes back with undo; simplified it is
+// a route, and is written as one.
+TEST_F(WindowTest, ATrackShowsItsNumbersSimplifiesToARouteAndReverses) {
+  auto w = Started(Data("gpx/garmin.gpx"));
+  const QString numbers = w->sbSummary->text();
+  EXPECT_TRUE(numbers.startsWith("3 נקודות, ")) << numbers.toStdString();
+  EXPECT_TRUE(numbers.contains(", 0:00:51 שעות, עלייה ")) << numbers.toStdString();
+  EXPECT_TRUE(numbers.contains("(בסף של 5 מ')")) << numbers.toStdString();
+  w->mnuEditReverse->trigger();
+  EXPECT_EQ(w->Points.Item(1).Label + w->Points.Item(3).Label, "31");
+  QString shown;
+  Answer_Simplify([&](frmSimplify& d) {
+    d.txtCount->setValue(2);
+    shown = d.lblResult->text();
+    d.cmdOK->click();
+  });
+  w->mnuEditSimplify->trigger();
+  EXPECT_TRUE(shown.startsWith("יישארו 2 מתוך 3 נקודות.")) << shown.toStdString();
+  ASSERT_EQ(w->Points.Count(), 2);
+  EXPECT_EQ(w->sbSummary->text().left(10), "2 נקודות, ");
+  services.file_names << dir.filePath("route.gpx");
+  w->mnuFileSaveAs->trigger();
+  cVQPoints back;
+  ASSERT_EQ(Load_Point_File(dir.filePath("route.gpx"), back).status, cLoadResult::Loaded);
+  EXPECT_FALSE(back.From_Track);
+  EXPECT_EQ(back.Count(), 2);
+  w->mnuEditUndo->trigger();
+  w->mnuEditUndo->trigger();
+  EXPECT_TRUE(w->Points.From_Track);
+  EXPECT_EQ(w->Points.Item(1).Label + w->Points.Item(2).Label + w->Points.Item(3).Label, "123");
+  EXPECT_TRUE(w->Points.Item(3).New_Segment);
 }
 
 TEST_F(WindowTest, GpxOpenAsksWhichPartSaveAsWritesGpx) {

@@ -5,6 +5,7 @@
 #include "garmin/Codecs.h"
 #include "garmin/Fields.h"
 #include "tests/doubles/Packets.h"
+#include "text/Receiver_Names.h"
 
 namespace {
 
@@ -208,4 +209,46 @@ TEST(Waypoint, LongTextsAreCutToFitTheSizeByte) {
   EXPECT_EQ(r.Ident, QString(244, 'N'));
 }
 
+// The name a label gets: Hebrew as the code page carries it, Latin by the README's table within
+// the format's length, the hiker's own first, unique in the route; then names.csv read and kept.
+TEST(Waypoint, ReceiverNamesAndTheNamesFile) {
+  const struct {
+    const char* label;
+    const char* format;
+    int L;  // the setting; 0 for Hebrew
+    const char* name;
+  } rows[] = {
+      {"שער יפו", "D108", 0, "שער יפו"},     {"Jaffa Gate", "D103", 0, "JAFFA "},
+      {"Jaffa Gate", "D108", 10, "JAFFA GATE"}, {"Jaffa Gate", "D103", 10, "JAFFA"},
+      {"Café Noé", "D108", 10, "CAFE NOE"},     {"שער יפו", "D108", 10, "SHAR YFO"},
+      {"תל אביב-יפו", "D109", 20, "TL AVIV-YFO"}, {"עין גדי 2", "GPX", 6, "IN GDI 2"},
+      {"ג'וליס", "D110", 10, "JOLIS"},          {"שׂדה בוקר", "D108", 10, "SDA BOKR"},
+      {"כפר סבא", "D108", 10, "KFR SVA"},       {"ירושלים", "D108", 30, "YROSHLIM"},
+      {"ביאליק", "D108", 10, "BYALIK"},         {"מעיין", "D108", 10, "MAYN"},
+      {"חורבת עוזה", "D108", 10, "HORVAT UZA"}, {"חורבת עוזה", "D100", 10, "HORVAT"},
+      {"★★", "D108", 10, "1"},
+  };
+  cNameRules rules;
+  rules.Own.insert(QStringLiteral("חורבת עוזה"), "HORVAT UZA");
+  for (const auto& row : rows) {
+    rules.Latin = row.L > 0;
+    rules.Length = row.L;
+    EXPECT_EQ(Receiver_Names({QString::fromUtf8(row.label)}, row.format, rules),
+              QStringList(QString::fromUtf8(row.name)))
+        << row.label << " " << row.format;
+  }
+  rules.Latin = true;
+  EXPECT_EQ(Receiver_Names({"מעיין", "מעיין!", "Spring", "SPRING"}, "D103", rules),
+            QStringList({"MAYN", "MAYN2", "SPRING", "SPRIN2"}));
+  EXPECT_EQ(Receiver_Title("מסלול הגליל העליון המערבי", "D108", rules), "MSLOL HGLIL HALYON H");
+  const QByteArray file = "\xEF\xBB\xBFשער יפו,Jaffa gate\r\nno comma\nא,שלום\n\nb,c,d\n";
+  const cNamesText text = Parse_Names(file);
+  EXPECT_EQ(text.names, (QHash<QString, QString>{{"שער יפו", "JAFFA GATE"}, {"b,c", "D"}}));
+  ASSERT_EQ(text.faults.size(), 2);
+  EXPECT_EQ(text.faults[0].line, 2);
+  EXPECT_EQ(text.faults[1].fault, cNameFault::Bad_Char);
+  EXPECT_EQ(With_Name(With_Name(file, "b,c", "E"), "x", "Y"),
+            "\xEF\xBB\xBFשער יפו,Jaffa gate\r\nno comma\nא,שלום\n\nb,c,E\nx,Y\n");
+  EXPECT_EQ(With_Name("a,B\nc,D\n", "a", ""), "c,D\n");
+}
 }  // namespace

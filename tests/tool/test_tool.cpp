@@ -81,6 +81,8 @@ TEST(vqtool, FailuresSayOneLineAndExitNonZero) {
       {"download-track", "--port", "65537", "x.csv"},
       {"download-track", "--storage", dir.path(), "t.csv"},
       {"upload-route", "--storage", dir.path(), "--number", "1", "--port", "2", kSample},
+      {"names", "--names", dir.filePath("none.csv"), kSample},
+      {"names", "--format", "X100", kSample},
       {"plot", kSample, dir.filePath("out.jpg")},
       {"plot", "--size", "10x10", kSample, dir.filePath("p.png")},
       {"plot", "--tiles", "ftp://x/{z}/{x}/{y}", kSample, dir.filePath("p.png")},
@@ -102,7 +104,8 @@ TEST(vqtool, FailuresSayOneLineAndExitNonZero) {
                            "--port P", "--settings", "--timeout", "--trace", "--number", "--title",
                            "--yes", "--itm", "--true-datum", "devices", "--storage DIR",
                            "stats [--pick P]", "[--reverse] [--tolerance M] [--max-points N]", "plot",
-                           "--size WxH", "--tiles URL", "--attribution TEXT", "--no-labels"})
+                           "--size WxH", "--tiles URL", "--attribution TEXT", "--no-labels",
+                           "names [--pick P]", "--latin-names", "--names FILE"})
     EXPECT_TRUE(help.out.contains(word)) << word;
 }
 

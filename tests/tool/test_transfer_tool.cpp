@@ -71,6 +71,31 @@ TEST(vqtoolTransfer, DownloadTrackAndUploadRoute) {
   for (const QByteArray& p : sim.Received) EXPECT_NE(quint8(p[1]), 27);  // no Records
   const cResult yes = Run_With(sim, {"upload-route", "--number", "1", "--yes", twl});
   EXPECT_EQ(yes.status, 0) << yes.err.constData();
+  // Latin names: the upload sends what `names` prints for the receiver's format; a names file
+  // with a line it cannot use stops both, naming the line.
+  QFile own(dir.filePath("own.csv"));
+  ASSERT_TRUE(own.open(QIODevice::WriteOnly));
+  own.write("SPRING2,Top\n");
+  own.close();
+  QProcess names;
+  names.start(QStringLiteral(VQ_TOOL_PATH), {"names", "--format", "D100", "--latin-names",
+                                             "--names", own.fileName(), twl});
+  ASSERT_TRUE(names.waitForFinished(20000));
+  EXPECT_EQ(names.readAllStandardOutput(), "SPRING1\tSPRING\nSPRING2\tTOP\nroute\tSPRINGS\n");
+  sim.Received.clear();
+  const QStringList latin = {"upload-route", "--number", "1", "--latin-names", "--names",
+                             own.fileName(), twl};
+  EXPECT_EQ(Run_With(sim, latin).status, 0);
+  QList<QByteArray> sent;
+  for (const QByteArray& p : sim.Received)
+    if (quint8(p[1]) == 30) sent << p.mid(3, 6);
+  EXPECT_EQ(sent, QList<QByteArray>({"SPRING", "TOP   "}));
+  ASSERT_TRUE(own.open(QIODevice::Append));
+  own.write("X,Tel-Aviv!\n");
+  own.close();
+  const cResult refused = Run_With(sim, latin);
+  EXPECT_EQ(refused.status, 1);
+  EXPECT_TRUE(refused.err.contains("own.csv:2:")) << refused.err.constData();
   // With --true-datum the first waypoint is the file's 171714 1131593 on its own datum in
   // semicircles (cs2cs EPSG:28193 EPSG:4326: 31.7770353905 35.2282848287).
   sim.Received.clear();

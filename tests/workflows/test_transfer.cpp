@@ -256,17 +256,38 @@ TEST(Transfer, UploadOnANoisyLineGivesTheReceiverTheWholeRoute) {
   }
 }
 
-TEST(Transfer, MergedNamesAreAskedAbout) {
-  cBench b(kNoLinks);  // D100: six-character names
-  b.points.Add("SPRING1", 31, 35, 0, "");
-  b.points.Add("SPRING2", 31.1, 35, 0, "");
-  b.ui.go_on = false;
-  ASSERT_TRUE(b.transfer.Garmin_Upload_Start(1, "9600,N,8,1", 1, "T"));
-  b.Run_To_End();
-  ASSERT_EQ(b.ui.questions.size(), 1);
-  EXPECT_TRUE(b.ui.questions[0].contains("SPRING"));
-  EXPECT_TRUE(b.Upload_Ids().isEmpty());
-  EXPECT_FALSE(b.ui.busy);
+// Six-character names (D100): Hebrew labels that merge are asked about and go as their code page
+// bytes; Latin names go unique without a question; names shown for another format than the
+// receiver's stop the upload before anything is sent.
+TEST(Transfer, UploadSendsTheChosenNames) {
+  for (const bool latin : {false, true}) {
+    cBench b(kNoLinks);
+    b.points.Add("מעיין עליון", 31, 35, 0, "");
+    b.points.Add("מעיין תחתון", 31.1, 35, 0, "");
+    cNameRules rules;
+    rules.Latin = latin;
+    b.transfer.Set_Name_Rules(rules, "D108");
+    ASSERT_TRUE(b.transfer.Garmin_Upload_Start(1, "9600,N,8,1", 1, "T"));
+    b.Run_To_End();
+    EXPECT_TRUE(b.transfer.Names_Changed());
+    EXPECT_TRUE(b.Upload_Ids().isEmpty());
+    b.transfer.Set_Name_Rules(rules, b.transfer.Heard_Format());
+    for (const bool go_on : {false, true}) {
+      b.ui.ended = 0;
+      b.ui.go_on = go_on;
+      b.sim.Taken.clear();
+      ASSERT_TRUE(b.transfer.Garmin_Upload_Start(1, "9600,N,8,1", 1, "T"));
+      b.Run_To_End();
+      EXPECT_EQ(b.ui.completed, latin || go_on);
+    }
+    EXPECT_EQ(b.ui.questions.size(), latin ? 0 : 2);
+    QList<QByteArray> idents;
+    for (const QByteArray& p : b.sim.Taken)
+      if (quint8(p[1]) == kRteWpt) idents << p.mid(3, 6);
+    const QList<QByteArray> sent = latin ? QList<QByteArray>{"MAYN A", "MAYN T"}
+                                         : QList<QByteArray>(2, "\xEE\xF2\xE9\xE9\xEF ");
+    EXPECT_EQ(idents, sent);
+  }
 }
 
 TEST(Transfer, NoAnswerAsksToRetryAndCancelKeepsTheList) {

@@ -8,6 +8,7 @@
 #include "points/cVQPoints.h"
 #include "storage/cGarminDrive.h"
 #include "tests/storage/Drive.h"
+#include "text/Receiver_Names.h"
 #include "workflows/Usb_Transfer.h"
 
 namespace {
@@ -39,6 +40,13 @@ TEST_F(UsbTransfer, UploadWritesANewGpxFileBesideTheOnesThere) {
   ASSERT_EQ(gpx.routes[0].points.size(), 2);
   EXPECT_EQ(gpx.routes[0].points[0].Label, QStringLiteral("שער יפו"));
   EXPECT_TRUE(Usb_Message(r).contains(r.path));
+  // For a receiver without Hebrew: Latin names of up to 14 characters, the label in <desc>.
+  cNameRules latin;
+  latin.Latin = true;
+  const QByteArray named = Read(Usb_Upload_Route(tmp.path(), list, 7, "Trip: Ein Gedi", latin).path);
+  EXPECT_EQ(named.count("<name>SHAR YFO</name>"), 2);
+  EXPECT_EQ(named.count("<desc>שער יפו</desc>"), 2);
+  EXPECT_TRUE(named.contains("<name>TRIP EIN GEDI</name>"));
 }
 
 TEST_F(UsbTransfer, DownloadTakesEveryTrackWithLocalTimesAcrossDaylightSaving) {
