@@ -20,7 +20,7 @@
 #include "workflows/cTransferUI.h"
 
 namespace {
-constexpr quint8 kAck = 6, kNak = 21, kRecords = 27, kRteHdr = 29, kRteWpt = 30, kRteLink = 98,
+constexpr quint8 kAck = 6, kRecords = 27, kRteHdr = 29, kRteWpt = 30, kRteLink = 98,
                  kXferCmplt = 12, kTrkHdr = 99, kTrkData = 34, kTransferTrk = 6;
 
 class cScriptedUI : public cTransferUI {
