@@ -16,6 +16,7 @@
 #include <QStyle>
 #include <QTextBrowser>
 #include <QTreeView>
+#include <QUndoStack>
 #include <cmath>
 
 #include "app/cColumnFit.h"
@@ -66,8 +67,13 @@ frmVQ::frmVQ(cServices& services, QWidget* parent) : QMainWindow(parent), m_serv
   Edit_Enable(true);
 }
 
-// The window watches the whole application for Esc; it stops before its members go.
-frmVQ::~frmVQ() { qApp->removeEventFilter(this); }
+// The window watches the whole application for Esc; it stops before its members go. The undo
+// stack, a child, says "clean" as it goes, after this window's own members are gone: it is
+// silenced first.
+frmVQ::~frmVQ() {
+  qApp->removeEventFilter(this);
+  if (Undo) Undo->disconnect(this);
+}
 
 int frmVQ::Twips_To_Px(double twips) const {
   return int(std::lround(twips * logicalDpiX() / 1440.0));

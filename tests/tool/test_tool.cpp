@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 #include <proj.h>
 
+#include <memory>
+
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -234,14 +236,16 @@ TEST(vqtoolPlot, MarksStandWherePROJPutsThem) {
     }
     ASSERT_EQ(px.size(), 5u);
     const bool tmerc = row.crs[0] == '+';
-    PJ* pj = tmerc ? proj_create(nullptr, row.crs)
-                   : proj_normalize_for_visualization(
-                         nullptr, proj_create_crs_to_crs(nullptr, "EPSG:4326", row.crs, nullptr));
+    PJ* raw = tmerc ? nullptr : proj_create_crs_to_crs(nullptr, "EPSG:4326", row.crs, nullptr);
+    std::unique_ptr<PJ, PJ* (*)(PJ*)> pj(
+        tmerc ? proj_create(nullptr, row.crs) : proj_normalize_for_visualization(nullptr, raw),
+        proj_destroy);
+    if (raw) proj_destroy(raw);
     ASSERT_NE(pj, nullptr);
     std::vector<PJ_COORD> grid;
     for (const auto& p : ll) {
       const double k = tmerc ? M_PI / 180 : 1;
-      grid.push_back(proj_trans(pj, PJ_FWD, proj_coord(p[1] * k, p[0] * k, 0, 0)));
+      grid.push_back(proj_trans(pj.get(), PJ_FWD, proj_coord(p[1] * k, p[0] * k, 0, 0)));
     }
     const double scale = std::hypot(px[3].x() - px[2].x(), px[3].y() - px[2].y()) /
                          std::hypot(grid[3].xy.x - grid[2].xy.x, grid[3].xy.y - grid[2].xy.y);
