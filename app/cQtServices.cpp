@@ -29,6 +29,13 @@ QStringList Qt_Filters(const QString& filter) {
   return out;
 }
 QString Qt_Filter(const QString& filter) { return Qt_Filters(filter).join(QStringLiteral(";;")); }
+
+// A question box titled "VQ", laid out right to left, with its text.
+void Prepare_Box(QInputDialog& box, const QString& text) {
+  box.setWindowTitle(QStringLiteral("VQ"));
+  box.setLayoutDirection(Qt::RightToLeft);
+  box.setLabelText(text);
+}
 }  // namespace
 
 cServices::cAnswer cQtServices::Message(QWidget* owner, const QString& text, cButtons buttons,
@@ -89,9 +96,7 @@ QString cQtServices::Save_File_Name(QWidget* owner, const QString& folder, const
 
 QString cQtServices::Ask_Text(QWidget* owner, const QString& text, const QString& initial) {
   QInputDialog box(owner);
-  box.setWindowTitle(QStringLiteral("VQ"));
-  box.setLayoutDirection(Qt::RightToLeft);
-  box.setLabelText(text);
+  Prepare_Box(box, text);
   box.setTextValue(initial);
   if (box.exec() != QDialog::Accepted) return QString();
   // An empty answer is still an answer, not a cancel.
@@ -101,9 +106,7 @@ QString cQtServices::Ask_Text(QWidget* owner, const QString& text, const QString
 
 int cQtServices::Choose(QWidget* owner, const QString& text, const QStringList& items) {
   QInputDialog box(owner);
-  box.setWindowTitle(QStringLiteral("VQ"));
-  box.setLayoutDirection(Qt::RightToLeft);
-  box.setLabelText(text);
+  Prepare_Box(box, text);
   box.setComboBoxItems(items);
   if (box.exec() != QDialog::Accepted) return -1;
   return int(items.indexOf(box.textValue()));
